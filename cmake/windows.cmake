@@ -1,0 +1,82 @@
+# The Windows side: the dialog framework, the Win32 adapters, TRV418.exe in its
+# plain and demo builds, their staged folders, and GoogleTest built from source.
+include(ExternalProject)
+
+# The runtime goes into the executable so that TRV418.exe needs no DLL beyond
+# the ones Windows ships.
+set(TRV_WIN_LINK_STATIC -static -static-libgcc -static-libstdc++)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_library(GTest::gtest_main ALIAS gtest_main)
+add_library(GTest::gmock ALIAS gmock)
+foreach(t gtest gtest_main gmock gmock_main)
+    target_compile_options(${t} PRIVATE -w)
+endforeach()
+
+# Tools that produce build inputs (the icon, the default config.bin and str.ini)
+# run on the build machine, so they are built by a native configure of this
+# same tree.
+set(TRV_HOST_DIR ${CMAKE_BINARY_DIR}/host)
+ExternalProject_Add(host_tools
+    SOURCE_DIR ${TRV_ROOT}
+    BINARY_DIR ${TRV_HOST_DIR}
+    CMAKE_ARGS -DTRV_HOST_TOOLS_ONLY=ON -DCMAKE_BUILD_TYPE=Release
+    BUILD_COMMAND ${CMAKE_COMMAND} --build ${TRV_HOST_DIR} --target trv_make_icon trv_make_defaults
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    BUILD_BYPRODUCTS ${TRV_HOST_DIR}/tools/trv_make_icon ${TRV_HOST_DIR}/tools/trv_make_defaults)
+set(TRV_MAKE_ICON ${TRV_HOST_DIR}/tools/trv_make_icon)
+set(TRV_MAKE_DEFAULTS ${TRV_HOST_DIR}/tools/trv_make_defaults)
+
+set(TRV_GEN_DIR ${CMAKE_BINARY_DIR}/generated)
+add_custom_command(OUTPUT ${TRV_GEN_DIR}/trv418.ico
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TRV_GEN_DIR}
+    COMMAND ${TRV_MAKE_ICON} ${TRV_GEN_DIR}/trv418.ico
+    DEPENDS host_tools
+    COMMENT "Drawing the application icon")
+
+file(GLOB window_sources CONFIGURE_DEPENDS ${TRV_ROOT}/window/*.cpp)
+add_library(trv_window STATIC ${window_sources})
+target_include_directories(trv_window PUBLIC ${TRV_ROOT})
+target_link_libraries(trv_window PUBLIC comctl32 gdiplus gdi32 user32 shell32 msimg32 comdlg32 shlwapi)
+
+add_library(trv_win STATIC ${TRV_WIN_SOURCES})
+target_include_directories(trv_win PUBLIC ${TRV_ROOT})
+target_link_libraries(trv_win PUBLIC trv_window trv_core setupapi hid advapi32)
+
+# Resources: dialog template 700, icon 720 and the manifest.
+set(TRV_RC ${TRV_ROOT}/app/trv418.rc)
+set_source_files_properties(${TRV_RC} PROPERTIES
+    OBJECT_DEPENDS "${TRV_GEN_DIR}/trv418.ico;${TRV_ROOT}/app/trv418.manifest;${TRV_ROOT}/app/resource.h")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${TRV_GEN_DIR} -I${TRV_ROOT}/app")
+
+# Builds one flavour of TRV418.exe. Both are named TRV418.exe in their staged
+# folders, because the program finds its files by its own name.
+function(trv_add_program target backend_source)
+    add_executable(${target} WIN32 ${TRV_ROOT}/app/winmain_entry_win.cpp ${backend_source} ${TRV_RC})
+    target_link_libraries(${target} PRIVATE trv_win ${TRV_WIN_LINK_STATIC})
+    target_link_options(${target} PRIVATE -municode -s)
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME ${target})
+endfunction()
+
+trv_add_program(trv418_plain ${TRV_ROOT}/device/hid_setupapi_backend_win.cpp)
+trv_add_program(trv418_demo ${TRV_ROOT}/device/hid_virtual_backend_win.cpp)
+
+set(TRV_STAGE_PLAIN_DIR ${CMAKE_BINARY_DIR}/stage/plain)
+set(TRV_STAGE_DEMO_DIR ${CMAKE_BINARY_DIR}/stage/demo)
+
+# Stages a ready-to-run folder: TRV418.exe beside config.bin, str.ini and Skins/.
+# Existing config.bin and str.ini are kept, as an installer would keep a user's.
+function(trv_add_stage name program dir)
+    add_custom_target(${name} ALL
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${program}> ${dir}/TRV418.exe
+        COMMAND ${TRV_MAKE_DEFAULTS} --keep ${dir}
+        DEPENDS ${program} host_tools
+        COMMENT "Staging ${dir}")
+endfunction()
+trv_add_stage(stage_plain trv418_plain ${TRV_STAGE_PLAIN_DIR})
+trv_add_stage(stage_demo trv418_demo ${TRV_STAGE_DEMO_DIR})

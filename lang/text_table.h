@@ -1,0 +1,48 @@
+#pragma once
+// The user-visible texts of the main window, the notification icon and the
+// message boxes, in the four interface languages. The rows are fixed in the
+// program; str.ini only names the language.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace trv {
+
+enum class Language : std::uint8_t { English, SimplifiedChinese, TraditionalChinese, Bulgarian };
+
+// "CHS", "CHT" and "BUL" compared exactly (case matters); anything else is English.
+Language languageFromCode(std::u16string_view code);
+
+enum class TextId : std::uint8_t {
+    // Captions of the main window's text buttons.
+    Ok, Apply, Cancel, Default,
+    // Assignment list entries and default labels.
+    LeftClick, RightClick, MidClick, Forward, Backward, DpiSwitch, Shift, Windows, Multimedia,
+    HotKey, FireKey, SingleKey, SnipeKey, KeyOff,
+    LButtonSuffix,  // "-L-Button", appended to FireKey for a default label
+    LeftKeyMustBeSelected,
+    // Section titles and box captions.
+    ReportRateSetting, DpiSetting, DpiEffect, Mode, Parameter, Effect,
+    // Lighting modes and effects.
+    OffMode, StandardMode, RespirationMode, NeonMode,
+    NonDisolay, RgbEffect, RgbFlash, RgbFixedOn,
+    // Pointer settings.
+    MouseSpeed, ScrollingSpeed, DoubleClickSpeed, EnhancePointerPrecision, ScrollOneScreen,
+    WebLink,
+    // Balloons.
+    ReportRate1000, ReportRate500, ReportRate250, ReportRate125,
+    DpiStage1, DpiStage2, DpiStage3, DpiStage4,
+    KeyMatrix1, KeyMatrix2, MacroKey,
+    MouseDetected, MouseNotDetected,
+    // The notification icon's menu.
+    Exit,
+    // The str.ini section that holds this language's button labels.
+    SettingsSection,
+    Count
+};
+
+// The row's text in the given language; never empty.
+std::u16string_view text(Language language, TextId id);
+
+}  // namespace trv
