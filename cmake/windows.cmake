@@ -10,8 +10,6 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-add_library(GTest::gtest_main ALIAS gtest_main)
-add_library(GTest::gmock ALIAS gmock)
 foreach(t gtest gtest_main gmock gmock_main)
     target_compile_options(${t} PRIVATE -w)
 endforeach()
@@ -24,7 +22,6 @@ ExternalProject_Add(host_tools
     SOURCE_DIR ${TRV_ROOT}
     BINARY_DIR ${TRV_HOST_DIR}
     CMAKE_ARGS -DTRV_HOST_TOOLS_ONLY=ON -DCMAKE_BUILD_TYPE=Release
-    BUILD_COMMAND ${CMAKE_COMMAND} --build ${TRV_HOST_DIR} --target trv_make_icon trv_make_defaults
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
     BUILD_BYPRODUCTS ${TRV_HOST_DIR}/tools/trv_make_icon ${TRV_HOST_DIR}/tools/trv_make_defaults)
@@ -56,7 +53,11 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${TRV_GEN_DIR} -I${TRV_ROOT}/app")
 # Builds one flavour of TRV418.exe. Both are named TRV418.exe in their staged
 # folders, because the program finds its files by its own name.
 function(trv_add_program target backend_source)
-    add_executable(${target} WIN32 ${TRV_ROOT}/app/winmain_entry_win.cpp ${backend_source} ${TRV_RC})
+    set(sources ${TRV_ROOT}/app/winmain_entry_win.cpp ${TRV_RC})
+    if(EXISTS ${backend_source})
+        list(APPEND sources ${backend_source})
+    endif()
+    add_executable(${target} WIN32 ${sources})
     target_link_libraries(${target} PRIVATE trv_win ${TRV_WIN_LINK_STATIC})
     target_link_options(${target} PRIVATE -municode -s)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${target})

@@ -1,0 +1,26 @@
+#pragma once
+// The application object: registers the main window's class, starts GDI+ and
+// runs the main window modally for the life of the process.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "window/dialog.h"
+
+namespace trv {
+
+inline constexpr wchar_t kMainWindowClass[] = L"Trv418GmClass";
+
+class CHidMouseApp : public win::WinApp {
+public:
+    using win::WinApp::WinApp;
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+private:
+    ULONG_PTR gdiplusToken_ = 0;
+    bool gdiplusStarted_ = false;
+};
+
+}  // namespace trv

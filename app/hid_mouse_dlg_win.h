@@ -1,0 +1,65 @@
+#pragma once
+// The main window: lives hidden in the notification area for the whole
+// process, shows the settings page when the icon is clicked, and carries
+// window messages to the model and the model's results to the screen.
+
+#include <windows.h>
+
+#include <optional>
+#include <span>
+
+#include "app/tray_click.h"
+#include "app/tray_icon_win.h"
+#include "lang/text_table.h"
+#include "window/dialog.h"
+#include "window/handles.h"
+
+namespace trv {
+
+inline constexpr UINT WM_TRAY_NOTIFY = WM_USER + 1;
+inline constexpr UINT WM_SHOW_BALLOON = WM_USER + 2;
+
+class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg> {
+public:
+    explicit CHidMouseDlg(HINSTANCE instance);
+    ~CHidMouseDlg() override;
+
+    static std::span<const win::MessageEntry<CHidMouseDlg>> messageMap();
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    std::optional<LRESULT> dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    std::optional<LRESULT> OnPaint(WPARAM, LPARAM);
+    std::optional<LRESULT> OnQueryDragIcon(WPARAM, LPARAM);
+    std::optional<LRESULT> OnTrayNotify(WPARAM, LPARAM);
+    std::optional<LRESULT> OnShowBalloon(WPARAM, LPARAM);
+    std::optional<LRESULT> OnTrayExit(WPARAM, LPARAM);
+    std::optional<LRESULT> OnClose(WPARAM, LPARAM);
+    std::optional<LRESULT> OnHideCommand(WPARAM, LPARAM);
+    std::optional<LRESULT> OnDestroy(WPARAM, LPARAM);
+    std::optional<LRESULT> OnNcPaint(WPARAM, LPARAM);
+
+    void hide();
+    void showFromTray();
+    void showTrayMenu();
+    void exitProgram();
+    void closeDeviceHandles();
+    void allowMessagesFromOtherProcesses();
+
+    HICON appIcon_ = nullptr;  // shared resource icon, owned by the module
+    win::KernelHandle instanceMutex_;
+    TrayIcon tray_;
+    UINT taskbarCreatedMessage_ = 0;
+    int hideOnFramePaint_ = 2;
+
+    Language language_ = Language::English;
+    bool mousePresent_ = false;
+    bool cancelMark_ = false;
+    PageState pageState_ = PageState::NotBuilt;
+    bool pageEverBuilt_ = false;
+};
+
+}  // namespace trv
