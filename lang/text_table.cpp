@@ -1,72 +1,117 @@
 #include "lang/text_table.h"
 
 #include <array>
+#include <cstddef>
 
 namespace trv {
 
 namespace {
 
+constexpr std::size_t kLanguageCount = 4;
+
+// One row per text, its four texts in the order of Language: English,
+// Simplified Chinese, Traditional Chinese, Bulgarian.
 struct TextRow {
     TextId id;
-    std::u16string_view english;
+    std::array<std::u16string_view, kLanguageCount> texts;
 };
 
+// The Bulgarian DPI-stage rows carry no trailing blank, unlike the English
+// ones; the level label follows the word directly.
 constexpr std::array<TextRow, static_cast<std::size_t>(TextId::Count)> kRows{{
-    {TextId::Ok, u"OK"},
-    {TextId::Apply, u"Apply"},
-    {TextId::Cancel, u"Cancel"},
-    {TextId::Default, u"Default"},
-    {TextId::LeftClick, u"Left Click"},
-    {TextId::RightClick, u"Right Click"},
-    {TextId::MidClick, u"Mid Click"},
-    {TextId::Forward, u"Forward"},
-    {TextId::Backward, u"Backward"},
-    {TextId::DpiSwitch, u"DPI Switch"},
-    {TextId::Shift, u"Shift"},
-    {TextId::Windows, u"Windows"},
-    {TextId::Multimedia, u"Multimedia"},
-    {TextId::HotKey, u"HotKey"},
-    {TextId::FireKey, u"Fire Key"},
-    {TextId::SingleKey, u"Single Key"},
-    {TextId::SnipeKey, u"Snipe Key"},
-    {TextId::KeyOff, u"Key Off"},
-    {TextId::LButtonSuffix, u"-L-Button"},
-    {TextId::LeftKeyMustBeSelected, u"Left key must be selected!"},
-    {TextId::ReportRateSetting, u"Report Rate Setting"},
-    {TextId::DpiSetting, u"DPI Setting"},
-    {TextId::DpiEffect, u"DPI Effect"},
-    {TextId::Mode, u"Mode"},
-    {TextId::Parameter, u"Parameter"},
-    {TextId::Effect, u"Effect"},
-    {TextId::OffMode, u"Off Mode"},
-    {TextId::StandardMode, u"Standard Mode"},
-    {TextId::RespirationMode, u"Respiration Mode"},
-    {TextId::NeonMode, u"Neon Mode"},
-    {TextId::NonDisolay, u"Non-Disolay"},
-    {TextId::RgbEffect, u"RGB Effect"},
-    {TextId::RgbFlash, u"RGB Flash"},
-    {TextId::RgbFixedOn, u"RGB Fixed On"},
-    {TextId::MouseSpeed, u"Mouse Speed"},
-    {TextId::ScrollingSpeed, u"Scrolling Speed"},
-    {TextId::DoubleClickSpeed, u"Double-Click Speed"},
-    {TextId::EnhancePointerPrecision, u"Enhance Pointer Precision"},
-    {TextId::ScrollOneScreen, u"Scroll One Screen"},
-    {TextId::WebLink, u"https://www.example.com/trv418"},
-    {TextId::ReportRate1000, u"Switch report rate into 1000HZ"},
-    {TextId::ReportRate500, u"Switch report rate into 500HZ"},
-    {TextId::ReportRate250, u"Switch report rate into 250HZ"},
-    {TextId::ReportRate125, u"Switch report rate into 125HZ"},
-    {TextId::DpiStage1, u"Switch DPI into the first stage "},
-    {TextId::DpiStage2, u"Switch DPI into the second stage "},
-    {TextId::DpiStage3, u"Switch DPI into the third stage "},
-    {TextId::DpiStage4, u"Switch DPI into the fourth stage "},
-    {TextId::KeyMatrix1, u"Switch to key matrix 1"},
-    {TextId::KeyMatrix2, u"Switch to key matrix 2"},
-    {TextId::MacroKey, u"Switch to macro key"},
-    {TextId::MouseDetected, u"The system detect the gaming mouse."},
-    {TextId::MouseNotDetected, u"The system did not detect the gaming mouse!"},
-    {TextId::Exit, u"Exit"},
-    {TextId::SettingsSection, u"Setting-EN"},
+    {TextId::Ok, {u"OK", u"确定", u"確定", u"OK"}},
+    {TextId::Apply, {u"Apply", u"应用", u"應用", u"Приложи"}},
+    {TextId::Cancel, {u"Cancel", u"取消", u"取消", u"Отказ"}},
+    {TextId::Default, {u"Default", u"按键恢复", u"按鍵恢復", u"По подразбиране"}},
+    {TextId::LeftClick, {u"Left Click", u"左键", u"左鍵", u"Натискане на ляв бутон"}},
+    {TextId::RightClick, {u"Right Click", u"右键", u"右鍵", u"Натискане на десен бутон"}},
+    {TextId::MidClick, {u"Mid Click", u"中键", u"中鍵", u"Натискане на среден бутон"}},
+    {TextId::Forward, {u"Forward", u"前进", u"前進", u"Навигация напред"}},
+    {TextId::Backward, {u"Backward", u"后退", u"後退", u"Навигация назад"}},
+    {TextId::DpiSwitch, {u"DPI Switch", u"DPI切换", u"DPI切換", u"Превключване на DPI"}},
+    {TextId::Shift, {u"Shift", u"Shift", u"Shift", u"Бутон Shift"}},
+    {TextId::Windows, {u"Windows", u"Windows", u"Windows", u"Бутон ‘’Windows"}},
+    {TextId::Multimedia, {u"Multimedia", u"多媒体", u"多媒體", u"Мултимедийни функции"}},
+    {TextId::HotKey, {u"HotKey", u"快捷键", u"快捷鍵", u"Клавишна комбинация"}},
+    {TextId::FireKey, {u"Fire Key", u"火力键", u"火力鍵", u"Функционален бутон ‘’Fire"}},
+    {TextId::SingleKey, {u"Single Key", u"单键", u"單鍵", u"Единичен клавиш"}},
+    {TextId::SnipeKey, {u"Snipe Key", u"狙击", u"狙擊", u"утон за прицелване"}},
+    {TextId::KeyOff, {u"Key Off", u"按键关闭", u"按鍵關閉", u"Бутон за изключване"}},
+    {TextId::LButtonSuffix, {u"-L-Button", u"-L-Button", u"-L-Button", u"-L-Button"}},
+    {TextId::LeftKeyMustBeSelected,
+     {u"Left key must be selected!", u"左键功能必须选择！", u"左鍵功能必須選擇！",
+      u"Трбва да бъде избран ляв бутон!"}},
+    {TextId::ReportRateSetting,
+     {u"Report Rate Setting", u"回报率设置", u"回報率設定", u"Настройка на честотата на отчитане"}},
+    {TextId::DpiSetting, {u"DPI Setting", u"DPI设置", u"DPI設定", u"Настройка на DPI"}},
+    {TextId::DpiEffect, {u"DPI Effect", u"DPI灯效", u"DPI燈效", u"Светлинни ефекти на DPI"}},
+    {TextId::Mode, {u"Mode", u"模式", u"模式", u"Режим на светлината"}},
+    {TextId::Parameter, {u"Parameter", u"参数", u"參數", u"Параметър на режима"}},
+    {TextId::Effect, {u"Effect", u"效果", u"效果", u"Цветови ефект"}},
+    {TextId::OffMode, {u"Off Mode", u"灯光关闭", u"燈光關閉", u"Изключено осветление"}},
+    {TextId::StandardMode, {u"Standard Mode", u"标准模式", u"標準模式", u"Стандартен режим"}},
+    {TextId::RespirationMode, {u"Respiration Mode", u"呼吸模式", u"呼吸模式", u"Режим на дишане"}},
+    {TextId::NeonMode, {u"Neon Mode", u"霓虹模式", u"霓虹模式", u"Неонов режим"}},
+    {TextId::NonDisolay, {u"Non-Disolay", u"关闭", u"關閉", u"Без светлина"}},
+    {TextId::RgbEffect, {u"RGB Effect", u"RGB效果", u"RGB效果", u"Ефект на RGB светлината"}},
+    {TextId::RgbFlash, {u"RGB Flash", u"RGB闪烁", u"RGB閃爍", u"Мигаща RGB светлина"}},
+    {TextId::RgbFixedOn, {u"RGB Fixed On", u"RGB常亮", u"RGB常亮", u"Настройка на RGB"}},
+    {TextId::MouseSpeed,
+     {u"Mouse Speed", u"鼠标移动速度", u"滑鼠移動速度",
+      u"Скорост на движение на курсора на мишката"}},
+    {TextId::ScrollingSpeed,
+     {u"Scrolling Speed", u"滚轮滚动速度", u"滾輪捲動速度", u"Скорост на превъртане с колелцето"}},
+    {TextId::DoubleClickSpeed,
+     {u"Double-Click Speed", u"双击速度", u"雙擊速度", u"Скорост на двойното щракване"}},
+    {TextId::EnhancePointerPrecision,
+     {u"Enhance Pointer Precision", u"提高指针精确度", u"提高指標精確度",
+      u"Повишаване на точността на показалеца"}},
+    {TextId::ScrollOneScreen,
+     {u"Scroll One Screen", u"一次滚动一个屏幕", u"一次捲動一個螢幕",
+      u"Превъртане с един екран наведнъж"}},
+    {TextId::WebLink,
+     {u"https://www.example.com/trv418", u"https://www.example.com/trv418",
+      u"https://www.example.com/trv418", u"https://www.example.com/trv418"}},
+    {TextId::ReportRate1000,
+     {u"Switch report rate into 1000HZ", u"回报率切换到1000HZ", u"回報率切換到1000HZ",
+      u"Превключване на честотата на отчитане на 1000HZ"}},
+    {TextId::ReportRate500,
+     {u"Switch report rate into 500HZ", u"回报率切换到500HZ", u"回報率切換到500HZ",
+      u"Превключване на честотата на отчитане на 500HZ"}},
+    {TextId::ReportRate250,
+     {u"Switch report rate into 250HZ", u"回报率切换到250HZ", u"回報率切換到250HZ",
+      u"Превключване на честотата на отчитане на 250HZ"}},
+    {TextId::ReportRate125,
+     {u"Switch report rate into 125HZ", u"回报率切换到125HZ", u"回報率切換到125HZ",
+      u"Превключване на честотата на отчитане на 125HZ"}},
+    {TextId::DpiStage1,
+     {u"Switch DPI into the first stage ", u"DPI切换到第一段", u"DPI切換到第一段",
+      u"Включване на DPI на първо ниво"}},
+    {TextId::DpiStage2,
+     {u"Switch DPI into the second stage ", u"DPI切换到第二段", u"DPI切換到第二段",
+      u"Включване на DPI на второ ниво"}},
+    {TextId::DpiStage3,
+     {u"Switch DPI into the third stage ", u"DPI切换到第三段", u"DPI切換到第三段",
+      u"Включване на DPI на трето ниво"}},
+    {TextId::DpiStage4,
+     {u"Switch DPI into the fourth stage ", u"DPI切换到第四段", u"DPI切換到第四段",
+      u"Включване на DPI на четвърто ниво"}},
+    {TextId::KeyMatrix1,
+     {u"Switch to key matrix 1", u"切换到按键组1", u"切換到按鍵群組1",
+      u"Превключване на разположението на група от клавиши 1"}},
+    {TextId::KeyMatrix2,
+     {u"Switch to key matrix 2", u"切换到按键组2", u"切換到按鍵群組2",
+      u"Превключване на разположението на група от клавиши 2"}},
+    {TextId::MacroKey,
+     {u"Switch to macro key", u"切换到宏按键", u"切換到巨集按鍵", u"Превключване към макро бутон"}},
+    {TextId::MouseDetected,
+     {u"The system detect the gaming mouse.", u"系统检测到游戏鼠标。", u"系統檢測到遊戲滑鼠。",
+      u"Системата разпозна оптичната мишка."}},
+    {TextId::MouseNotDetected,
+     {u"The system did not detect the gaming mouse!", u"系统没有检测到游戏鼠标！",
+      u"系統沒有檢測到遊戲滑鼠！", u"Системата не разпознава оптичната мишка!"}},
+    {TextId::Exit, {u"Exit", u"退出", u"退出", u"Излизане от меню"}},
+    {TextId::SettingsSection, {u"Setting-EN", u"Setting-CHS", u"Setting-CHT", u"Setting-BUL"}},
 }};
 
 constexpr bool rowsInIdOrder() {
@@ -77,6 +122,16 @@ constexpr bool rowsInIdOrder() {
 }
 static_assert(rowsInIdOrder(), "a row per id, in id order");
 
+constexpr bool everyTextPresent() {
+    for (const TextRow& row : kRows) {
+        for (std::u16string_view text : row.texts) {
+            if (text.empty()) return false;
+        }
+    }
+    return true;
+}
+static_assert(everyTextPresent(), "every row has a text in every language");
+
 }  // namespace
 
 Language languageFromCode(std::u16string_view code) {
@@ -86,8 +141,11 @@ Language languageFromCode(std::u16string_view code) {
     return Language::English;
 }
 
-std::u16string_view text(Language /*language*/, TextId id) {
-    return kRows[static_cast<std::size_t>(id)].english;
+std::u16string_view text(Language language, TextId id) {
+    const auto row = static_cast<std::size_t>(id);
+    if (row >= kRows.size()) return {};
+    const auto column = static_cast<std::size_t>(language);
+    return kRows[row].texts[column < kLanguageCount ? column : 0];
 }
 
 }  // namespace trv

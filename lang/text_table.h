@@ -16,25 +16,64 @@ Language languageFromCode(std::u16string_view code);
 
 enum class TextId : std::uint8_t {
     // Captions of the main window's text buttons.
-    Ok, Apply, Cancel, Default,
+    Ok,
+    Apply,
+    Cancel,
+    Default,
     // Assignment list entries and default labels.
-    LeftClick, RightClick, MidClick, Forward, Backward, DpiSwitch, Shift, Windows, Multimedia,
-    HotKey, FireKey, SingleKey, SnipeKey, KeyOff,
+    LeftClick,
+    RightClick,
+    MidClick,
+    Forward,
+    Backward,
+    DpiSwitch,
+    Shift,
+    Windows,
+    Multimedia,
+    HotKey,
+    FireKey,
+    SingleKey,
+    SnipeKey,
+    KeyOff,
     LButtonSuffix,  // "-L-Button", appended to FireKey for a default label
     LeftKeyMustBeSelected,
     // Section titles and box captions.
-    ReportRateSetting, DpiSetting, DpiEffect, Mode, Parameter, Effect,
+    ReportRateSetting,
+    DpiSetting,
+    DpiEffect,
+    Mode,
+    Parameter,
+    Effect,
     // Lighting modes and effects.
-    OffMode, StandardMode, RespirationMode, NeonMode,
-    NonDisolay, RgbEffect, RgbFlash, RgbFixedOn,
+    OffMode,
+    StandardMode,
+    RespirationMode,
+    NeonMode,
+    NonDisolay,
+    RgbEffect,
+    RgbFlash,
+    RgbFixedOn,
     // Pointer settings.
-    MouseSpeed, ScrollingSpeed, DoubleClickSpeed, EnhancePointerPrecision, ScrollOneScreen,
+    MouseSpeed,
+    ScrollingSpeed,
+    DoubleClickSpeed,
+    EnhancePointerPrecision,
+    ScrollOneScreen,
     WebLink,
     // Balloons.
-    ReportRate1000, ReportRate500, ReportRate250, ReportRate125,
-    DpiStage1, DpiStage2, DpiStage3, DpiStage4,
-    KeyMatrix1, KeyMatrix2, MacroKey,
-    MouseDetected, MouseNotDetected,
+    ReportRate1000,
+    ReportRate500,
+    ReportRate250,
+    ReportRate125,
+    DpiStage1,
+    DpiStage2,
+    DpiStage3,
+    DpiStage4,
+    KeyMatrix1,
+    KeyMatrix2,
+    MacroKey,
+    MouseDetected,
+    MouseNotDetected,
     // The notification icon's menu.
     Exit,
     // The str.ini section that holds this language's button labels.
@@ -42,7 +81,9 @@ enum class TextId : std::uint8_t {
     Count
 };
 
-// The row's text in the given language; never empty.
+// The row's text in the given language; never empty for a row of the table.
+// A language value outside the four reads as English; an id outside the table
+// gives an empty text.
 std::u16string_view text(Language language, TextId id);
 
 }  // namespace trv
