@@ -4,13 +4,13 @@
 
 namespace trv::win {
 
-OwnedFont makeFont(const FontSpec& spec) {
+Font makeFont(const FontSpec& spec) {
     const std::wstring face(spec.face.begin(), spec.face.end());
-    return OwnedFont(::CreateFontW(spec.height, FontSpec::kWidth, FontSpec::kEscapement,
-                                   FontSpec::kOrientation, spec.weight, FontSpec::kItalic,
-                                   FontSpec::kUnderline, FontSpec::kStrikeOut, FontSpec::kCharset,
-                                   FontSpec::kOutPrecision, FontSpec::kClipPrecision,
-                                   FontSpec::kQuality, FontSpec::kPitchAndFamily, face.c_str()));
+    return Font(::CreateFontW(spec.height, FontSpec::kWidth, FontSpec::kEscapement,
+                              FontSpec::kOrientation, spec.weight, FontSpec::kItalic,
+                              FontSpec::kUnderline, FontSpec::kStrikeOut, FontSpec::kCharset,
+                              FontSpec::kOutPrecision, FontSpec::kClipPrecision, FontSpec::kQuality,
+                              FontSpec::kPitchAndFamily, face.c_str()));
 }
 
 WindowsVersion runningWindowsVersion() {

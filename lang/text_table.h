@@ -14,72 +14,35 @@ enum class Language : std::uint8_t { English, SimplifiedChinese, TraditionalChin
 // "CHS", "CHT" and "BUL" compared exactly (case matters); anything else is English.
 Language languageFromCode(std::u16string_view code);
 
+// clang-format off
 enum class TextId : std::uint8_t {
     // Captions of the main window's text buttons.
-    Ok,
-    Apply,
-    Cancel,
-    Default,
+    Ok, Apply, Cancel, Default,
     // Assignment list entries and default labels.
-    LeftClick,
-    RightClick,
-    MidClick,
-    Forward,
-    Backward,
-    DpiSwitch,
-    Shift,
-    Windows,
-    Multimedia,
-    HotKey,
-    FireKey,
-    SingleKey,
-    SnipeKey,
-    KeyOff,
+    LeftClick, RightClick, MidClick, Forward, Backward, DpiSwitch, Shift, Windows, Multimedia,
+    HotKey, FireKey, SingleKey, SnipeKey, KeyOff,
     LButtonSuffix,  // "-L-Button", appended to FireKey for a default label
     LeftKeyMustBeSelected,
     // Section titles and box captions.
-    ReportRateSetting,
-    DpiSetting,
-    DpiEffect,
-    Mode,
-    Parameter,
-    Effect,
+    ReportRateSetting, DpiSetting, DpiEffect, Mode, Parameter, Effect,
     // Lighting modes and effects.
-    OffMode,
-    StandardMode,
-    RespirationMode,
-    NeonMode,
-    NonDisolay,
-    RgbEffect,
-    RgbFlash,
-    RgbFixedOn,
+    OffMode, StandardMode, RespirationMode, NeonMode,
+    NonDisolay, RgbEffect, RgbFlash, RgbFixedOn,
     // Pointer settings.
-    MouseSpeed,
-    ScrollingSpeed,
-    DoubleClickSpeed,
-    EnhancePointerPrecision,
-    ScrollOneScreen,
+    MouseSpeed, ScrollingSpeed, DoubleClickSpeed, EnhancePointerPrecision, ScrollOneScreen,
     WebLink,
     // Balloons.
-    ReportRate1000,
-    ReportRate500,
-    ReportRate250,
-    ReportRate125,
-    DpiStage1,
-    DpiStage2,
-    DpiStage3,
-    DpiStage4,
-    KeyMatrix1,
-    KeyMatrix2,
-    MacroKey,
-    MouseDetected,
-    MouseNotDetected,
+    ReportRate1000, ReportRate500, ReportRate250, ReportRate125,
+    DpiStage1, DpiStage2, DpiStage3, DpiStage4,
+    KeyMatrix1, KeyMatrix2, MacroKey,
+    MouseDetected, MouseNotDetected,
     // The notification icon's menu.
     Exit,
     // The str.ini section that holds this language's button labels.
     SettingsSection,
     Count
 };
+// clang-format on
 
 // The row's text in the given language; never empty for a row of the table.
 // A language value outside the four reads as English; an id outside the table
