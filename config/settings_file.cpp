@@ -1,0 +1,51 @@
+#include "config/settings_file.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace trv {
+
+namespace {
+
+constexpr std::u16string_view kMissingText = u"Config file is not exist.";
+constexpr std::u16string_view kWriteFailedCaption = u"NULL ==fp ";
+
+// "Error Code is: %d \n" filled in; the number is printed as a C int would be.
+std::u16string writeFailedText(std::uint32_t systemError) {
+    const std::string number = std::to_string(static_cast<std::int32_t>(systemError));
+    std::u16string text = u"Error Code is: ";
+    text.append(number.begin(), number.end());
+    text += u" \n";
+    return text;
+}
+
+}  // namespace
+
+void LoadSettingsFile(SettingsFileSystem& files, const std::u16string& configBinPath,
+                      std::uint8_t& firstRunFlag, SettingsRecord& record, MessageSink& messages) {
+    if (!files.exists(configBinPath)) {
+        messages.showMessage(kMissingText, u"");
+        return;
+    }
+    const auto bytes = files.readWhole(configBinPath, settings_file::kSize);
+    if (!bytes || bytes->size() != settings_file::kSize) return;
+    firstRunFlag = (*bytes)[settings_file::kFirstRunFlag];
+    std::copy_n(bytes->begin() + settings_file::kRecord, rec::kSize, record.bytes.begin());
+}
+
+void SaveSettingsFile(SettingsFileSystem& files, const std::u16string& configBinPath,
+                      const SettingsRecord& record, MessageSink& messages) {
+    if (!files.exists(configBinPath)) {
+        messages.showMessage(kMissingText, u"");
+        return;
+    }
+    std::array<std::uint8_t, settings_file::kSize> bytes{};
+    bytes[settings_file::kFirstRunFlag] = settings_file::kApplied;
+    std::copy(record.bytes.begin(), record.bytes.end(), bytes.begin() + settings_file::kRecord);
+    const WriteResult result = files.replaceWhole(configBinPath, bytes);
+    if (!result.written)
+        messages.showMessage(writeFailedText(result.systemError), kWriteFailedCaption);
+}
+
+}  // namespace trv

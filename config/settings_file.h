@@ -1,0 +1,59 @@
+#pragma once
+// config.bin: the first-run flag byte followed by the settings record, 191
+// bytes with no header. A file of any other size is ignored, and a save never
+// creates the file: an installer puts it there.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/message_sink.h"
+#include "config/settings_record.h"
+
+namespace trv {
+
+namespace settings_file {
+inline constexpr std::size_t kFirstRunFlag = 0;
+inline constexpr std::size_t kRecord = 1;
+inline constexpr std::size_t kSize = kRecord + rec::kSize;
+// What every save writes as the first-run flag: settings have been applied.
+inline constexpr std::uint8_t kApplied = 1;
+}  // namespace settings_file
+
+struct WriteResult {
+    bool written = false;
+    std::uint32_t systemError = 0;  // the OS's error number when not written
+};
+
+// The few file operations config.bin needs, so that the rules above can run
+// on the Win32 API, on std::filesystem, or on a test's files.
+class SettingsFileSystem {
+  public:
+    virtual ~SettingsFileSystem() = default;
+    virtual bool exists(const std::u16string& path) = 0;
+    // The file's bytes, or nothing when it cannot be read or holds more than
+    // sizeLimit bytes (a larger file is never read whole).
+    virtual std::optional<std::vector<std::uint8_t>> readWhole(const std::u16string& path,
+                                                               std::size_t sizeLimit) = 0;
+    // Gives the file exactly these bytes, all at once: whatever happens, the
+    // file holds either its old bytes or the new ones, and no temporary file
+    // is left behind by a failure.
+    virtual WriteResult replaceWhole(const std::u16string& path,
+                                     std::span<const std::uint8_t> bytes) = 0;
+};
+
+// Fills the flag and the record from config.bin. A missing file is reported;
+// a file that cannot be read or has the wrong size leaves both as they were.
+void LoadSettingsFile(SettingsFileSystem& files, const std::u16string& configBinPath,
+                      std::uint8_t& firstRunFlag, SettingsRecord& record, MessageSink& messages);
+
+// Writes the applied flag and the record over an existing config.bin. The
+// caller's first-run flag stays as loaded: the first run lasts until the
+// process ends.
+void SaveSettingsFile(SettingsFileSystem& files, const std::u16string& configBinPath,
+                      const SettingsRecord& record, MessageSink& messages);
+
+}  // namespace trv
