@@ -4,7 +4,7 @@ include(ExternalProject)
 
 # The runtime goes into the executable so that TRV418.exe needs no DLL beyond
 # the ones Windows ships.
-set(TRV_WIN_LINK_STATIC -static -static-libgcc -static-libstdc++)
+add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -58,7 +58,7 @@ function(trv_add_program target backend_source)
         list(APPEND sources ${backend_source})
     endif()
     add_executable(${target} WIN32 ${sources})
-    target_link_libraries(${target} PRIVATE trv_win ${TRV_WIN_LINK_STATIC})
+    target_link_libraries(${target} PRIVATE trv_win)
     target_link_options(${target} PRIVATE -municode -s)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${target})
 endfunction()
@@ -72,10 +72,14 @@ set(TRV_STAGE_DEMO_DIR ${CMAKE_BINARY_DIR}/stage/demo)
 # Stages a ready-to-run folder: TRV418.exe beside config.bin, str.ini and Skins/.
 # Existing config.bin and str.ini are kept, as an installer would keep a user's.
 function(trv_add_stage name program dir)
+    set(defaults_command "")
+    if(EXISTS ${TRV_ROOT}/tools/make_defaults.cpp)
+        set(defaults_command COMMAND ${TRV_MAKE_DEFAULTS} --keep ${dir})
+    endif()
     add_custom_target(${name} ALL
         COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
         COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${program}> ${dir}/TRV418.exe
-        COMMAND ${TRV_MAKE_DEFAULTS} --keep ${dir}
+        ${defaults_command}
         DEPENDS ${program} host_tools
         COMMENT "Staging ${dir}")
 endfunction()

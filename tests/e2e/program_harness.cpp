@@ -1,0 +1,115 @@
+#include "e2e/program_harness.h"
+
+#include <thread>
+
+namespace trv::e2e {
+
+std::wstring windowsPath(const std::string& unixPath) {
+    std::wstring path = L"Z:";
+    for (char c : unixPath) path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
+    return path;
+}
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return condition();
+}
+
+RunningProgram::RunningProgram(const std::wstring& folder) {
+    std::wstring commandLine = L"\"" + folder + L"\\TRV418.exe\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                         folder.c_str(), &startup, &info)) {
+        ::CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        pid_ = info.dwProcessId;
+    }
+}
+
+RunningProgram::~RunningProgram() {
+    if (!process_) return;
+    if (running()) {
+        ::TerminateProcess(process_, 1);
+        ::WaitForSingleObject(process_, 5000);
+    }
+    ::CloseHandle(process_);
+}
+
+bool RunningProgram::running() const {
+    return process_ && ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+DWORD RunningProgram::waitForExit(std::chrono::milliseconds timeout) {
+    if (!process_) return STILL_ACTIVE;
+    ::WaitForSingleObject(process_, static_cast<DWORD>(timeout.count()));
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD pid;
+    const wchar_t* className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK matchWindow(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t className[64] = {};
+    ::GetClassNameW(hwnd, className, 64);
+    if (pid == search->pid && ::lstrcmpW(className, search->className) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct BalloonSearch {
+    DWORD notOfPid;
+    bool found = false;
+};
+
+BOOL CALLBACK matchBalloon(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<BalloonSearch*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t className[64] = {};
+    ::GetClassNameW(hwnd, className, 64);
+    if (pid != search->notOfPid && ::IsWindowVisible(hwnd) &&
+        ::lstrcmpW(className, L"tooltips_class32") == 0) {
+        search->found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND RunningProgram::waitForMainWindow() {
+    // Idle means its initialisation has run and it waits for messages.
+    if (process_) ::WaitForInputIdle(process_, 10000);
+    WindowSearch search{pid_, L"Trv418GmClass"};
+    waitUntil([&] {
+        ::EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
+bool balloonVisible(DWORD notOfPid) {
+    BalloonSearch search{notOfPid};
+    ::EnumWindows(matchBalloon, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace trv::e2e

@@ -1,0 +1,48 @@
+#pragma once
+// Starts the staged TRV418.exe as a real process under test and finds its main
+// window, so tests can act on it the way the shell and other programs do.
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace trv::e2e {
+
+inline constexpr UINT kTrayNotify = WM_USER + 1;
+inline constexpr UINT kShowBalloon = WM_USER + 2;
+inline constexpr UINT kTrayExitCommand = 1028;
+
+// A Linux path of the build tree as Wine sees it.
+std::wstring windowsPath(const std::string& unixPath);
+
+bool waitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+class RunningProgram {
+public:
+    // Starts folder\TRV418.exe with the folder as its working directory.
+    explicit RunningProgram(const std::wstring& folder);
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+    ~RunningProgram();  // ends the process if it still runs
+
+    bool started() const { return process_ != nullptr; }
+    DWORD pid() const { return pid_; }
+    // The main window of this process, once it exists (null after the timeout).
+    HWND waitForMainWindow();
+    bool running() const;
+    // The exit code once the process ended, or STILL_ACTIVE after the timeout.
+    DWORD waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+// Whether any visible balloon (a tooltip window of another process) shows.
+bool balloonVisible(DWORD notOfPid);
+
+}  // namespace trv::e2e
