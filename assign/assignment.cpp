@@ -1,0 +1,182 @@
+#include "assign/assignment.h"
+
+#include <algorithm>
+
+namespace trv {
+
+namespace {
+
+constexpr std::array<TextId, kAssignmentTypeCount> kListTexts{
+    TextId::LeftClick, TextId::RightClick, TextId::MidClick,   TextId::Forward, TextId::Backward,
+    TextId::DpiSwitch, TextId::Windows,    TextId::Multimedia, TextId::HotKey,  TextId::FireKey,
+    TextId::SingleKey, TextId::SnipeKey,   TextId::KeyOff,     TextId::Shift,
+};
+
+// Codes of the mouse's own buttons; "Forward" is button 5 and "Backward"
+// button 4, against the list order.
+namespace code {
+constexpr std::uint8_t kNothing = 0x00;
+constexpr std::uint8_t kLeftButton = 0xF0;
+constexpr std::uint8_t kRightButton = 0xF1;
+constexpr std::uint8_t kMiddleButton = 0xF2;
+constexpr std::uint8_t kButton4 = 0xF3;
+constexpr std::uint8_t kButton5 = 0xF4;
+constexpr std::uint8_t kShift = 0x06;
+constexpr std::uint8_t kSnipe = 0x0A;
+// Function-table entries: multimedia 0x00.., Windows 0x07.., hot keys 0x10...
+constexpr std::uint8_t kFirstWindowsFunction = 0x07;
+constexpr std::uint8_t kFirstHotKey = 0x10;
+}  // namespace code
+
+struct DpiSwitchItem {
+    std::u16string_view text;
+    std::uint8_t code;
+};
+
+constexpr std::array<DpiSwitchItem, kDpiSwitchItemCount> kDpiSwitchItems{{
+    {u"DPI +", dpi_switch::kUp},
+    {u"DPI -", dpi_switch::kDown},
+    {u"DPI Loop", dpi_switch::kLoop},
+}};
+
+// Factory assignment of buttons 1..8, the same in both modes.
+constexpr std::array<AssignmentType, rec::kButtons> kDefaultTypes{
+    AssignmentType::LeftClick, AssignmentType::RightClick, AssignmentType::MidClick,
+    AssignmentType::Forward,   AssignmentType::Backward,   AssignmentType::DpiSwitch,
+    AssignmentType::FireKey,   AssignmentType::KeyOff,
+};
+constexpr std::size_t kDefaultDpiSwitchButton = 6;
+constexpr std::u16string_view kLabelJoin = u"-";
+
+std::uint8_t wrapped(unsigned value) {
+    return static_cast<std::uint8_t>(value & 0xFFu);
+}
+
+std::u16string joined(std::u16string_view head, std::u16string_view tail) {
+    std::u16string label(head);
+    label += tail;
+    return label;
+}
+
+std::u16string dashed(Language language, TextId head, std::u16string_view tail) {
+    return joined(joined(text(language, head), kLabelJoin), tail);
+}
+
+}  // namespace
+
+std::u16string_view assignmentListText(Language language, AssignmentType type) {
+    const auto value = static_cast<std::size_t>(type);
+    if (value >= kAssignmentTypeCount) return {};
+    return text(language, kListTexts[value]);
+}
+
+std::array<std::u16string_view, kAssignmentTypeCount> assignmentListItems(Language language) {
+    std::array<std::u16string_view, kAssignmentTypeCount> items{};
+    for (std::size_t i = 0; i < kAssignmentTypeCount; ++i) {
+        items[i] = text(language, kListTexts[i]);
+    }
+    return items;
+}
+
+AssignmentPair encodeAssignment(const SettingsRecord& record, Mode mode, std::size_t button) {
+    if (button < 1 || button > rec::kButtons) return {};
+    auto field = [&](std::size_t offset) { return record.button(offset, mode, button); };
+    switch (static_cast<AssignmentType>(field(rec::kAssignType))) {
+        case AssignmentType::LeftClick:
+            return {code::kLeftButton, pair_class::kButtonOrKey};
+        case AssignmentType::RightClick:
+            return {code::kRightButton, pair_class::kButtonOrKey};
+        case AssignmentType::MidClick:
+            return {code::kMiddleButton, pair_class::kButtonOrKey};
+        case AssignmentType::Forward:
+            return {code::kButton5, pair_class::kButtonOrKey};
+        case AssignmentType::Backward:
+            return {code::kButton4, pair_class::kButtonOrKey};
+        case AssignmentType::DpiSwitch:
+            return {field(rec::kDpiSwitchCode), pair_class::kSpecial};
+        case AssignmentType::Windows:
+            return {wrapped(field(rec::kWindowsCode) + code::kFirstWindowsFunction),
+                    pair_class::kFunction};
+        case AssignmentType::Multimedia:
+            return {field(rec::kMediaCode), pair_class::kFunction};
+        case AssignmentType::HotKey:
+            return {wrapped(field(rec::kHotKeyIndex) + code::kFirstHotKey), pair_class::kFunction};
+        case AssignmentType::FireKey: {
+            // A count the mouse cannot hold must not spill out of the fire-key
+            // class into another one: it goes out as the most it can hold.
+            const std::uint8_t times = std::min(field(rec::kFireTimes), kMaxFireTimes);
+            return {field(rec::kFireKeyUsage), wrapped(pair_class::kFireKey + times)};
+        }
+        case AssignmentType::SingleKey:
+            return {field(rec::kSingleKeyUsage), pair_class::kButtonOrKey};
+        case AssignmentType::SnipeKey:
+            return {code::kSnipe, pair_class::kSpecial};
+        case AssignmentType::KeyOff:
+            return {code::kNothing, pair_class::kButtonOrKey};
+        case AssignmentType::Shift:
+            return {code::kShift, pair_class::kSpecial};
+    }
+    return {};
+}
+
+std::u16string_view dpiSwitchItemText(std::size_t item) {
+    return item < kDpiSwitchItems.size() ? kDpiSwitchItems[item].text : std::u16string_view{};
+}
+
+std::uint8_t dpiSwitchCodeOfItem(std::size_t item) {
+    return item < kDpiSwitchItems.size() ? kDpiSwitchItems[item].code : 0;
+}
+
+std::u16string listItemLabel(Language language, AssignmentType type) {
+    return std::u16string(assignmentListText(language, type));
+}
+
+std::u16string dpiSwitchLabel(std::uint8_t dpiSwitchCode) {
+    for (const DpiSwitchItem& item : kDpiSwitchItems) {
+        if (item.code == dpiSwitchCode) return std::u16string(item.text);
+    }
+    return {};
+}
+
+std::u16string multimediaLabel(Language language, std::u16string_view functionText) {
+    return dashed(language, TextId::Multimedia, functionText);
+}
+
+std::u16string fireKeyLabel(Language language, std::u16string_view keyText) {
+    return dashed(language, TextId::FireKey, keyText);
+}
+
+std::u16string singleKeyLabel(Language language, std::u16string_view keyName) {
+    return dashed(language, TextId::SingleKey, keyName);
+}
+
+void setDefaultLabels(ButtonLabels& labels, Language language) {
+    for (Mode mode : {Mode::A, Mode::B}) {
+        for (std::size_t b = 1; b <= rec::kButtons; ++b) {
+            const AssignmentType type = kDefaultTypes[b - 1];
+            std::u16string label;
+            if (type == AssignmentType::DpiSwitch) {
+                label = dpiSwitchLabel(dpi_switch::kLoop);
+            } else if (type == AssignmentType::FireKey) {
+                label =
+                    joined(text(language, TextId::FireKey), text(language, TextId::LButtonSuffix));
+            } else {
+                label = listItemLabel(language, type);
+            }
+            labels.of(mode, b) = std::move(label);
+        }
+    }
+}
+
+void restoreDefaultAssignments(SettingsRecord& record, ButtonLabels& labels, Language language) {
+    for (Mode mode : {Mode::A, Mode::B}) {
+        for (std::size_t b = 1; b <= rec::kButtons; ++b) {
+            record.button(rec::kAssignType, mode, b) =
+                static_cast<std::uint8_t>(kDefaultTypes[b - 1]);
+        }
+        record.button(rec::kDpiSwitchCode, mode, kDefaultDpiSwitchButton) = dpi_switch::kLoop;
+    }
+    setDefaultLabels(labels, language);
+}
+
+}  // namespace trv

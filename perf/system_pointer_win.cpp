@@ -1,0 +1,61 @@
+#include "perf/system_pointer_win.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace trv {
+
+namespace {
+
+// Every change is announced to the running programs; only the double-click
+// time is also written to the user's profile.
+constexpr UINT kAnnounce = SPIF_SENDCHANGE;
+constexpr UINT kAnnounceAndKeep = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE;
+
+}  // namespace
+
+std::optional<MouseParameters> Win32SystemPointer::mouseParameters() {
+    int values[3] = {0, 0, 0};
+    if (!SystemParametersInfoW(SPI_GETMOUSE, 0, values, 0)) return std::nullopt;
+    return MouseParameters{values[0], values[1], values[2]};
+}
+
+std::optional<int> Win32SystemPointer::mouseSpeed() {
+    int speed = 0;
+    if (!SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &speed, 0)) return std::nullopt;
+    return speed;
+}
+
+std::optional<std::uint32_t> Win32SystemPointer::wheelScrollLines() {
+    UINT lines = 0;
+    if (!SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) return std::nullopt;
+    return static_cast<std::uint32_t>(lines);
+}
+
+std::uint32_t Win32SystemPointer::doubleClickTime() {
+    return GetDoubleClickTime();
+}
+
+bool Win32SystemPointer::setMouseParameters(const MouseParameters& parameters) {
+    int values[3] = {parameters.threshold1, parameters.threshold2, parameters.acceleration};
+    return SystemParametersInfoW(SPI_SETMOUSE, 0, values, kAnnounce) != FALSE;
+}
+
+bool Win32SystemPointer::setMouseSpeed(int speed) {
+    // The speed travels in the pointer argument itself.
+    return SystemParametersInfoW(SPI_SETMOUSESPEED, 0,
+                                 reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
+                                 kAnnounce) != FALSE;
+}
+
+bool Win32SystemPointer::setWheelScrollLines(std::uint32_t lines) {
+    return SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, kAnnounce) != FALSE;
+}
+
+bool Win32SystemPointer::setDoubleClickTime(std::uint32_t milliseconds) {
+    return SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, milliseconds, nullptr, kAnnounceAndKeep) !=
+           FALSE;
+}
+
+}  // namespace trv
