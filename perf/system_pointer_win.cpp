@@ -43,8 +43,9 @@ bool Win32SystemPointer::setMouseParameters(const MouseParameters& parameters) {
 }
 
 bool Win32SystemPointer::setMouseSpeed(int speed) {
-    // The speed travels in the pointer argument itself.
-    return SystemParametersInfoW(SPI_SETMOUSESPEED, 0,
+    // Windows takes the speed in the pointer argument itself; Wine 8 reads it
+    // from the integer argument. Each ignores the other, so both carry it.
+    return SystemParametersInfoW(SPI_SETMOUSESPEED, static_cast<UINT>(speed),
                                  reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
                                  kAnnounce) != FALSE;
 }

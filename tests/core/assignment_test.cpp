@@ -194,6 +194,23 @@ TEST(Assignment, DefaultLabelsForAFirstRunEqualThoseOfTheDefaultButton) {
     EXPECT_EQ(labels, kEnglishDefaults);
 }
 
+TEST(Assignment, LabelsUseTheInterfaceLanguageExceptDpiLoopAndTheLButtonSuffix) {
+    const Language zh = Language::SimplifiedChinese;
+    ButtonLabels labels;
+    setDefaultLabels(labels, zh);
+    const std::u16string_view expected[] = {
+        text(zh, TextId::LeftClick), text(zh, TextId::RightClick), text(zh, TextId::MidClick),
+        text(zh, TextId::Forward),   text(zh, TextId::Backward),   u"DPI Loop"};
+    for (Mode m : {Mode::A, Mode::B}) {
+        for (std::size_t b = 1; b <= 6; ++b) EXPECT_EQ(labels.of(m, b), expected[b - 1]) << b;
+        EXPECT_EQ(labels.of(m, 7), std::u16string(text(zh, TextId::FireKey)) + u"-L-Button");
+        EXPECT_EQ(labels.of(m, 8), text(zh, TextId::KeyOff));
+    }
+    EXPECT_EQ(multimediaLabel(zh, u"Next"),
+              std::u16string(text(zh, TextId::Multimedia)) + u"-Next");
+    EXPECT_NE(text(zh, TextId::Multimedia), u"Multimedia");
+}
+
 TEST(FunctionTable, FactoryContentsLandLittleEndianAndNothingElseMoves) {
     ConfigBlock b;
     for (std::size_t i = 0; i < b.image.size(); ++i) b.image[i] = 0x5A;
