@@ -285,28 +285,5 @@ TEST(PointerSystem, EveryRefusedWriteWarnsAndTheRestAreStillTried) {
                                               {u"SPI_SETDOUBLECLICKTIME failed.", u"Warning"}}));
 }
 
-TEST(PointerSystem, ReadThenWriteGivesTheSystemBackItsOwnValues) {
-    const std::tuple<int, std::uint32_t, std::uint32_t> settings[] = {
-        {1, 1, 900},
-        {10, 3, 550},
-        {20, 11, 200},
-        {6, kWheelPageScroll, 480},
-    };
-    for (auto [speed, lines, ms] : settings) {
-        FakeSystemPointer system;
-        system.speed = speed;
-        system.lines = lines;
-        system.doubleClick = ms;
-        RecordingSink sink;
-        SettingsRecord r;
-        readSystemPointerSettings(r, system, sink);
-        writeSystemPointerSettings(r, system, sink);
-        EXPECT_EQ(system.speed, speed);
-        EXPECT_EQ(system.lines, lines);
-        EXPECT_EQ(system.doubleClick, ms);
-        EXPECT_EQ(system.parameters, (MouseParameters{6, 10, 1}));
-    }
-}
-
 }  // namespace
 }  // namespace trv
