@@ -1,0 +1,12 @@
+// The plain build's HID stack: the system's own.
+
+#include "device/hid_backend.h"
+#include "device/hid_setupapi_win.h"
+
+namespace trv {
+
+std::unique_ptr<HidSystem> makeHidSystem(const std::filesystem::path&) {
+    return std::make_unique<SetupApiHidSystem>();
+}
+
+}  // namespace trv

@@ -1,0 +1,17 @@
+// The demo build's HID stack: a virtual mouse kept in a file beside the
+// executable, so that what the user applies is still there after a restart.
+
+#include "device/hid_backend.h"
+#include "device/virtual_mouse.h"
+
+namespace trv {
+
+std::unique_ptr<HidSystem> makeHidSystem(const std::filesystem::path& exeFolder) {
+    const std::filesystem::path contents = exeFolder / "virtual-mouse.bin";
+    auto mouse = std::make_shared<VirtualMouse>();
+    if (!mouse->loadFrom(contents)) mouse->saveTo(contents);
+    mouse->persistTo(contents, exeFolder / "virtual-mouse-wire.log");
+    return std::make_unique<VirtualHidSystem>(std::move(mouse));
+}
+
+}  // namespace trv
