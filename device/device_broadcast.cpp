@@ -26,7 +26,8 @@ std::optional<DeviceBroadcast> parseDeviceBroadcast(std::span<const std::uint8_t
     if (bytes.size() < broadcast::kHeaderSize) return std::nullopt;
     DeviceBroadcast result;
     result.deviceType = readU32(bytes, broadcast::kDeviceTypeAt);
-    if (result.deviceType == broadcast::kDeviceInterfaceType) result.interfaceName = boundedName(bytes);
+    if (result.deviceType == broadcast::kDeviceInterfaceType)
+        result.interfaceName = boundedName(bytes);
     return result;
 }
 

@@ -19,7 +19,7 @@ inline constexpr std::uint16_t kMouseProductId = 0xA0D6;
 // An open collection that exchanges feature reports. Each call hands over the
 // whole buffer; byte 0 is the report ID (set before a get). False = failed.
 class FeatureChannel {
-public:
+  public:
     virtual ~FeatureChannel() = default;
     virtual bool setFeature(std::span<const std::uint8_t> report) = 0;
     virtual bool getFeature(std::span<std::uint8_t> report) = 0;
@@ -38,7 +38,7 @@ struct HidCaps {
 
 // An interface opened without access rights, only to ask what it is.
 class HidProbe {
-public:
+  public:
     virtual ~HidProbe() = default;
     virtual std::optional<HidAttributes> attributes() = 0;
     // The collection's capabilities from its preparsed data (released again
@@ -48,7 +48,7 @@ public:
 
 // The HID interfaces present when the list was taken, in enumeration order.
 class HidInterfaceList {
-public:
+  public:
     virtual ~HidInterfaceList() = default;
     // False when the list has no member at this index: the enumeration ends.
     virtual bool hasMember(std::uint32_t index) = 0;
@@ -65,7 +65,7 @@ struct ChannelOpening {
 };
 
 class HidSystem {
-public:
+  public:
     virtual ~HidSystem() = default;
     // Nothing when the set of present interfaces cannot be had.
     virtual std::unique_ptr<HidInterfaceList> presentInterfaces() = 0;

@@ -33,7 +33,9 @@ std::uint64_t rotateRight(std::uint64_t value, unsigned bits) {
     return ((value >> bits) | (value << (kGroupBits - bits))) & kGroupMask;
 }
 
-std::uint64_t keyValue(const ScrambleKey& key) { return loadGroup(key.data()); }
+std::uint64_t keyValue(const ScrambleKey& key) {
+    return loadGroup(key.data());
+}
 
 // Rotate left, mix in the key, rotate right: the unscrambling uses the same
 // steps with the two rotation widths exchanged.
@@ -53,9 +55,13 @@ void unscrambleGroupWithKey(std::uint8_t* lead, const ScrambleKey& key) {
     transform(lead, key, kScrambleRight, kScrambleLeft);
 }
 
-void ScrambleGroup(std::uint8_t* lead) { scrambleGroupWithKey(lead, kScrambleKey); }
+void ScrambleGroup(std::uint8_t* lead) {
+    scrambleGroupWithKey(lead, kScrambleKey);
+}
 
-void UnscrambleGroup(std::uint8_t* lead) { unscrambleGroupWithKey(lead, kScrambleKey); }
+void UnscrambleGroup(std::uint8_t* lead) {
+    unscrambleGroupWithKey(lead, kScrambleKey);
+}
 
 void scrambleCommandFrame(std::span<std::uint8_t, wire::kCommandFrameSize> frame) {
     ScrambleGroup(frame.data() + wire::kReportIdAt);

@@ -35,7 +35,7 @@ bool hasSignature(const FrameBuffer& frame) {
 // channel that is missing, or whose stored report length cannot carry its
 // frame, fails every exchange on it.
 class Exchanges {
-public:
+  public:
     explicit Exchanges(const DeviceState& device) : device_(device) {}
 
     bool sendCommand(std::uint8_t command) {
@@ -79,7 +79,7 @@ public:
 
     FrameBuffer& buffer() { return buffer_; }
 
-private:
+  private:
     std::size_t commandLength() const {
         return usableLength(device_.commandFeatureLength, wire::kCommandFrameSize);
     }

@@ -13,14 +13,14 @@ namespace trv {
 
 // Where the pauses of a write are taken, so tests can count them.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual void sleepMs(std::uint32_t ms) = 0;
 };
 
 // Blocks the calling thread.
 class SleepingClock final : public Clock {
-public:
+  public:
     void sleepMs(std::uint32_t ms) override;
 };
 

@@ -203,8 +203,8 @@ bool VirtualMouse::answer(ChannelKind collection, std::span<std::uint8_t> report
     }
     std::vector<std::uint8_t> plain(report.begin(), report.end());
     if (collection == ChannelKind::Command) {
-        scrambleCommandFrame(
-            std::span<std::uint8_t, wire::kCommandFrameSize>(report.data(), wire::kCommandFrameSize));
+        scrambleCommandFrame(std::span<std::uint8_t, wire::kCommandFrameSize>(
+            report.data(), wire::kCommandFrameSize));
     } else {
         scrambleDataReport(
             std::span<std::uint8_t, wire::kDataReportSize>(report.data(), wire::kDataReportSize));
@@ -306,7 +306,7 @@ constexpr HidCaps kCommandCaps{kGenericDesktopPage, kCommandUsage, kCommandFeatu
 constexpr HidCaps kDataCaps{kGenericDesktopPage, kDataUsage, kDataFeatureLength};
 
 class VirtualInterfaceList final : public HidInterfaceList {
-public:
+  public:
     explicit VirtualInterfaceList(std::vector<std::u16string> paths) : paths_(std::move(paths)) {}
     bool hasMember(std::uint32_t index) override { return index < paths_.size(); }
     std::optional<std::u16string> devicePath(std::uint32_t index) override {
@@ -314,30 +314,32 @@ public:
         return paths_[index];
     }
 
-private:
+  private:
     std::vector<std::u16string> paths_;
 };
 
 class VirtualProbe final : public HidProbe {
-public:
+  public:
     explicit VirtualProbe(const VirtualHidSystem::Member& member) : member_(member) {}
     std::optional<HidAttributes> attributes() override { return member_.attributes; }
     std::optional<HidCaps> capabilities() override { return member_.caps; }
 
-private:
+  private:
     VirtualHidSystem::Member member_;
 };
 
 class VirtualChannel final : public FeatureChannel {
-public:
+  public:
     VirtualChannel(std::shared_ptr<VirtualMouse> mouse, ChannelKind kind)
         : mouse_(std::move(mouse)), kind_(kind) {}
     bool setFeature(std::span<const std::uint8_t> report) override {
         return mouse_->receive(kind_, report);
     }
-    bool getFeature(std::span<std::uint8_t> report) override { return mouse_->answer(kind_, report); }
+    bool getFeature(std::span<std::uint8_t> report) override {
+        return mouse_->answer(kind_, report);
+    }
 
-private:
+  private:
     std::shared_ptr<VirtualMouse> mouse_;
     ChannelKind kind_;
 };
@@ -348,7 +350,8 @@ constexpr std::uint32_t kFileNotFound = 2;
 
 VirtualHidSystem::VirtualHidSystem(std::shared_ptr<VirtualMouse> mouse, VirtualBusLayout layout)
     : mouse_(std::move(mouse)) {
-    if (layout.foreignDeviceFirst) members_.push_back({kForeignPath, kForeignAttributes, kForeignCaps});
+    if (layout.foreignDeviceFirst)
+        members_.push_back({kForeignPath, kForeignAttributes, kForeignCaps});
     const Member command{kCommandPath, kMouseAttributes, kCommandCaps};
     const Member data{kDataPath, kMouseAttributes, kDataCaps};
     if (layout.commandCollectionFirst) {

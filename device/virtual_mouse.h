@@ -45,7 +45,7 @@ struct WireFrame {
 };
 
 class VirtualMouse {
-public:
+  public:
     static constexpr std::uint8_t kHeaderWriteMarker = 0xC0;
 
     VirtualMouse();
@@ -76,7 +76,7 @@ public:
     bool receive(ChannelKind collection, std::span<const std::uint8_t> report);
     bool answer(ChannelKind collection, std::span<std::uint8_t> report);
 
-private:
+  private:
     bool exchangeAllowed();
     void takeCommand(const std::vector<std::uint8_t>& plain);
     void takePage(const std::vector<std::uint8_t>& plain);
@@ -107,7 +107,7 @@ struct VirtualBusLayout {
 };
 
 class VirtualHidSystem final : public HidSystem {
-public:
+  public:
     explicit VirtualHidSystem(std::shared_ptr<VirtualMouse> mouse, VirtualBusLayout layout = {});
 
     std::unique_ptr<HidInterfaceList> presentInterfaces() override;
@@ -120,7 +120,7 @@ public:
         HidCaps caps;
     };
 
-private:
+  private:
     const Member* find(const std::u16string& path) const;
 
     std::shared_ptr<VirtualMouse> mouse_;

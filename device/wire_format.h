@@ -32,7 +32,9 @@ inline constexpr std::uint8_t kReadFlag = 0x80;
 constexpr std::uint8_t readPageCommand(std::size_t page) {
     return static_cast<std::uint8_t>(kReadFlag | page);
 }
-constexpr std::uint8_t writePageCommand(std::size_t page) { return static_cast<std::uint8_t>(page); }
+constexpr std::uint8_t writePageCommand(std::size_t page) {
+    return static_cast<std::uint8_t>(page);
+}
 
 // Data report layout: report ID, then the page's 64 bytes. The page is cut into
 // 8-byte slices; the first byte of each slice travels plain, the other seven are

@@ -6,20 +6,20 @@ namespace {
 
 // Announces its closing to the script's event list.
 class Tracked {
-public:
+  public:
     Tracked(std::vector<std::string>& events, std::string name)
         : events_(events), name_(std::move(name)) {}
     ~Tracked() { events_.push_back("close " + name_); }
     Tracked(const Tracked&) = delete;
     Tracked& operator=(const Tracked&) = delete;
 
-private:
+  private:
     std::vector<std::string>& events_;
     std::string name_;
 };
 
 class ScriptedList final : public HidInterfaceList {
-public:
+  public:
     ScriptedList(const std::vector<ScriptedInterface>& interfaces, std::vector<std::string>& events,
                  std::string name)
         : interfaces_(interfaces), tracked_(events, std::move(name)) {}
@@ -29,33 +29,33 @@ public:
         return interfaces_[index].path;
     }
 
-private:
+  private:
     const std::vector<ScriptedInterface>& interfaces_;
     Tracked tracked_;
 };
 
 class ScriptedProbe final : public HidProbe {
-public:
+  public:
     ScriptedProbe(const ScriptedInterface& script, std::vector<std::string>& events,
                   std::string name)
         : script_(script), tracked_(events, std::move(name)) {}
     std::optional<HidAttributes> attributes() override { return script_.attributes; }
     std::optional<HidCaps> capabilities() override { return script_.caps; }
 
-private:
+  private:
     const ScriptedInterface& script_;
     Tracked tracked_;
 };
 
 // Exchanges fail: these tests are about handles, not traffic.
 class DeadChannel final : public FeatureChannel {
-public:
+  public:
     DeadChannel(std::vector<std::string>& events, std::string name)
         : tracked_(events, std::move(name)) {}
     bool setFeature(std::span<const std::uint8_t>) override { return false; }
     bool getFeature(std::span<std::uint8_t>) override { return false; }
 
-private:
+  private:
     Tracked tracked_;
 };
 
@@ -98,8 +98,8 @@ ChannelOpening ScriptedHid::openChannel(const std::u16string& path, ChannelKind 
     const ScriptedInterface* script = find(path);
     if (script == nullptr) return {nullptr, 2};
     if (script->openError != 0) return {nullptr, script->openError};
-    return {std::make_unique<DeadChannel>(events,
-                                          opened(kind == ChannelKind::Command ? "command" : "data")),
+    return {std::make_unique<DeadChannel>(
+                events, opened(kind == ChannelKind::Command ? "command" : "data")),
             0};
 }
 

@@ -22,7 +22,7 @@ struct Shown {
 };
 
 class RecordingSink final : public MessageSink {
-public:
+  public:
     void showMessage(std::u16string_view text, std::u16string_view caption) override {
         shown.push_back({std::u16string(text), std::u16string(caption)});
     }
@@ -30,7 +30,7 @@ public:
 };
 
 class CountingClock final : public Clock {
-public:
+  public:
     void sleepMs(std::uint32_t ms) override { waits.push_back(ms); }
     std::vector<std::uint32_t> waits;
 };
@@ -40,7 +40,7 @@ struct ScriptedInterface {
     std::optional<HidAttributes> attributes;  // nothing: the attributes cannot be read
     std::optional<HidCaps> caps;              // nothing: no preparsed data
     bool detailFails = false;
-    bool probeFails = false;     // cannot even be opened with access 0
+    bool probeFails = false;      // cannot even be opened with access 0
     std::uint32_t openError = 0;  // non-zero: opening it as a channel fails so
 };
 
@@ -62,7 +62,7 @@ inline ScriptedInterface foreignDevice(std::u16string path = u"foreign") {
 // Every handle the program gets is numbered; `events` tells in what order they
 // were opened and closed ("open command #3", "close probe #2", ...).
 class ScriptedHid final : public HidSystem {
-public:
+  public:
     std::vector<ScriptedInterface> interfaces;
     bool setInvalid = false;
     std::vector<std::string> events;
@@ -76,7 +76,7 @@ public:
     std::unique_ptr<HidProbe> openProbe(const std::u16string& path) override;
     ChannelOpening openChannel(const std::u16string& path, ChannelKind kind) override;
 
-private:
+  private:
     int count(const std::string& prefix) const;
     const ScriptedInterface* find(const std::u16string& path) const;
     std::string opened(const std::string& kind);

@@ -51,8 +51,10 @@ TEST(Scrambling, EveryByteValueInEveryPositionComesBackBothWays) {
         for (int value = 0; value < 256; ++value) {
             Group g = randomGroup(rng);
             g[position] = static_cast<std::uint8_t>(value);
-            ASSERT_EQ(unscrambled(scrambled(g)), g) << "position " << position << " value " << value;
-            ASSERT_EQ(scrambled(unscrambled(g)), g) << "position " << position << " value " << value;
+            ASSERT_EQ(unscrambled(scrambled(g)), g)
+                << "position " << position << " value " << value;
+            ASSERT_EQ(scrambled(unscrambled(g)), g)
+                << "position " << position << " value " << value;
         }
     }
 }
