@@ -1,0 +1,220 @@
+#include "device/hid_setupapi_win.h"
+
+// clang-format off
+#include <windows.h>
+#include <setupapi.h>
+#include <dbt.h>
+extern "C" {
+#include <hidsdi.h>
+}
+// clang-format on
+
+#include <cstddef>
+#include <cstring>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace trv {
+
+namespace {
+
+static_assert(offsetof(DEV_BROADCAST_HDR, dbch_devicetype) == broadcast::kDeviceTypeAt);
+static_assert(sizeof(DEV_BROADCAST_HDR) == broadcast::kHeaderSize);
+static_assert(offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) ==
+              broadcast::kInterfaceNameAt);
+static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) == 32);
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
+// One owner per kind of handle the HID calls give out.
+template <typename Traits>
+class Unique {
+public:
+    using Value = typename Traits::Value;
+    Unique() = default;
+    explicit Unique(Value v) : value_(v) {}
+    ~Unique() { reset(); }
+    Unique(Unique&& other) noexcept : value_(other.release()) {}
+    Unique& operator=(Unique&& other) noexcept {
+        if (this != &other) {
+            reset();
+            value_ = other.release();
+        }
+        return *this;
+    }
+    Unique(const Unique&) = delete;
+    Unique& operator=(const Unique&) = delete;
+
+    Value get() const { return value_; }
+    bool valid() const { return value_ != Traits::invalid(); }
+    Value release() {
+        Value v = value_;
+        value_ = Traits::invalid();
+        return v;
+    }
+    void reset() {
+        if (valid()) Traits::close(value_);
+        value_ = Traits::invalid();
+    }
+
+private:
+    Value value_ = Traits::invalid();
+};
+
+struct FileHandleTraits {
+    using Value = HANDLE;
+    static Value invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Value v) { CloseHandle(v); }
+};
+struct DeviceInfoSetTraits {
+    using Value = HDEVINFO;
+    static Value invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Value v) { SetupDiDestroyDeviceInfoList(v); }
+};
+struct PreparsedDataTraits {
+    using Value = PHIDP_PREPARSED_DATA;
+    static Value invalid() { return nullptr; }
+    static void close(Value v) { HidD_FreePreparsedData(v); }
+};
+
+using FileHandle = Unique<FileHandleTraits>;
+using DeviceInfoSet = Unique<DeviceInfoSetTraits>;
+using PreparsedData = Unique<PreparsedDataTraits>;
+
+std::wstring toWide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
+FileHandle openShared(const std::u16string& path, DWORD flags) {
+    const std::wstring wide = toWide(path);
+    return FileHandle(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, flags, nullptr));
+}
+
+class SetupApiInterfaceList final : public HidInterfaceList {
+public:
+    explicit SetupApiInterfaceList(DeviceInfoSet set) : set_(std::move(set)) {}
+
+    bool hasMember(std::uint32_t index) override { return select(index); }
+
+    std::optional<std::u16string> devicePath(std::uint32_t index) override {
+        if (!select(index)) return std::nullopt;
+        DWORD required = 0;
+        SetupDiGetDeviceInterfaceDetailW(set_.get(), &member_, nullptr, 0, &required, nullptr);
+        if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) return std::nullopt;
+
+        // Whole words, so the structure at the start is aligned.
+        std::vector<std::uint64_t> storage((required + sizeof(std::uint64_t) - 1) /
+                                           sizeof(std::uint64_t));
+        auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
+        detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+        if (!SetupDiGetDeviceInterfaceDetailW(set_.get(), &member_, detail, required, nullptr,
+                                              nullptr)) {
+            return std::nullopt;
+        }
+        const std::size_t room =
+            (required - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_W, DevicePath)) / sizeof(wchar_t);
+        const std::size_t length = wcsnlen(detail->DevicePath, room);
+        return std::u16string(detail->DevicePath, detail->DevicePath + length);
+    }
+
+private:
+    // Fetches the member at `index` unless it is the one already at hand.
+    bool select(std::uint32_t index) {
+        if (selected_ && *selected_ == index) return true;
+        selected_.reset();
+        member_ = SP_DEVICE_INTERFACE_DATA{};
+        member_.cbSize = sizeof(SP_DEVICE_INTERFACE_DATA);
+        GUID hidClass = kHidInterfaceClass;
+        if (!SetupDiEnumDeviceInterfaces(set_.get(), nullptr, &hidClass, index, &member_)) {
+            return false;
+        }
+        selected_ = index;
+        return true;
+    }
+
+    DeviceInfoSet set_;
+    SP_DEVICE_INTERFACE_DATA member_{};
+    std::optional<std::uint32_t> selected_;
+};
+
+class HidFileProbe final : public HidProbe {
+public:
+    explicit HidFileProbe(FileHandle handle) : handle_(std::move(handle)) {}
+
+    std::optional<HidAttributes> attributes() override {
+        HIDD_ATTRIBUTES attributes{};
+        attributes.Size = sizeof(attributes);
+        if (!HidD_GetAttributes(handle_.get(), &attributes)) return std::nullopt;
+        return HidAttributes{attributes.VendorID, attributes.ProductID};
+    }
+
+    std::optional<HidCaps> capabilities() override {
+        PHIDP_PREPARSED_DATA raw = nullptr;
+        if (!HidD_GetPreparsedData(handle_.get(), &raw)) return std::nullopt;
+        PreparsedData preparsed(raw);
+        HIDP_CAPS caps{};
+        if (HidP_GetCaps(preparsed.get(), &caps) != HIDP_STATUS_SUCCESS) return std::nullopt;
+        return HidCaps{caps.UsagePage, caps.Usage, caps.FeatureReportByteLength};
+    }
+
+private:
+    FileHandle handle_;
+};
+
+class HidFeatureChannel final : public FeatureChannel {
+public:
+    explicit HidFeatureChannel(FileHandle handle) : handle_(std::move(handle)) {}
+
+    bool setFeature(std::span<const std::uint8_t> report) override {
+        // hid.dll does not write through the buffer of a set.
+        return HidD_SetFeature(handle_.get(), const_cast<std::uint8_t*>(report.data()),
+                               static_cast<ULONG>(report.size())) != FALSE;
+    }
+
+    bool getFeature(std::span<std::uint8_t> report) override {
+        return HidD_GetFeature(handle_.get(), report.data(), static_cast<ULONG>(report.size())) !=
+               FALSE;
+    }
+
+private:
+    FileHandle handle_;
+};
+
+}  // namespace
+
+std::unique_ptr<HidInterfaceList> SetupApiHidSystem::presentInterfaces() {
+    DeviceInfoSet set(SetupDiGetClassDevsW(&kHidInterfaceClass, nullptr, nullptr,
+                                           DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+    if (!set.valid()) return nullptr;
+    return std::make_unique<SetupApiInterfaceList>(std::move(set));
+}
+
+std::unique_ptr<HidProbe> SetupApiHidSystem::openProbe(const std::u16string& path) {
+    FileHandle handle = openShared(path, 0);
+    if (!handle.valid()) return nullptr;
+    return std::make_unique<HidFileProbe>(std::move(handle));
+}
+
+ChannelOpening SetupApiHidSystem::openChannel(const std::u16string& path, ChannelKind kind) {
+    FileHandle handle = openShared(path, kind == ChannelKind::Data ? FILE_ATTRIBUTE_NORMAL : 0);
+    if (!handle.valid()) return {nullptr, static_cast<std::uint32_t>(GetLastError())};
+    return {std::make_unique<HidFeatureChannel>(std::move(handle)), 0};
+}
+
+std::optional<DeviceBroadcast> readDeviceBroadcast(LPARAM lParam) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(lParam);
+    if (bytes == nullptr) return std::nullopt;
+    DWORD size = 0;
+    std::memcpy(&size, bytes + broadcast::kSizeAt, sizeof size);
+    if (size < broadcast::kHeaderSize) return std::nullopt;
+    return parseDeviceBroadcast(std::span<const std::uint8_t>(bytes, size));
+}
+
+HDEVNOTIFY registerHidNotifications(HWND window) {
+    DEV_BROADCAST_DEVICEINTERFACE_W filter{};
+    filter.dbcc_size = sizeof(filter);
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    filter.dbcc_classguid = kHidInterfaceClass;
+    return RegisterDeviceNotificationW(window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+}
+
+}  // namespace trv

@@ -1,0 +1,105 @@
+#include "device/hid_setupapi_win.h"
+
+#include <dbt.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "device/discovery.h"
+#include "device/transfer.h"
+
+namespace trv {
+namespace {
+
+class RecordingSink final : public MessageSink {
+public:
+    void showMessage(std::u16string_view text, std::u16string_view) override {
+        shown.emplace_back(text);
+    }
+    std::vector<std::u16string> shown;
+};
+
+// The machine the tests run on has HID devices of its own, none of them the mouse.
+TEST(SetupApiHid, WithoutTheMouseDiscoveryFailsQuietlyAndOpensNothing) {
+    SetupApiHidSystem hid;
+    DeviceState device;
+    BlockState state;
+    RecordingSink sink;
+
+    startUpDevice(hid, device, state, sink, Language::English);
+    EXPECT_FALSE(device.mousePresent);
+    EXPECT_EQ(device.CommandChannel, nullptr);
+    EXPECT_EQ(device.DataChannel, nullptr);
+    EXPECT_TRUE(sink.shown.empty());
+}
+
+TEST(SetupApiHid, PresentInterfacesHavePathsAndAnotherVendor) {
+    SetupApiHidSystem hid;
+    std::unique_ptr<HidInterfaceList> list = hid.presentInterfaces();
+    ASSERT_NE(list, nullptr);
+    std::uint32_t index = 0;
+    for (; list->hasMember(index); ++index) {
+        std::optional<std::u16string> path = list->devicePath(index);
+        ASSERT_TRUE(path.has_value()) << index;
+        EXPECT_FALSE(path->empty());
+        std::unique_ptr<HidProbe> probe = hid.openProbe(*path);
+        if (!probe) continue;
+        std::optional<HidAttributes> attributes = probe->attributes();
+        if (attributes) EXPECT_NE(attributes->vendorId, kMouseVendorId);
+    }
+    EXPECT_FALSE(list->devicePath(index).has_value());
+    std::printf("%u HID interfaces present\n", static_cast<unsigned>(index));
+}
+
+TEST(SetupApiHid, ChannelThatCannotBeOpenedReportsTheSystemsErrorNumber) {
+    SetupApiHidSystem hid;
+    ChannelOpening opening = hid.openChannel(u"\\\\?\\hid#vid_04d9&pid_a0d6#nowhere#{0}",
+                                             ChannelKind::Command);
+    EXPECT_EQ(opening.channel, nullptr);
+    EXPECT_NE(opening.errorCode, 0u);
+}
+
+// A device-interface broadcast whose stated size ends inside the name buffer.
+TEST(DeviceBroadcastWin, NameIsReadOnlyWithinTheStatedSize) {
+    const wchar_t name[] = L"\\\\?\\HID#VID_04D9&PID_A0D6#7&1";
+    std::vector<std::uint64_t> storage(64);
+    auto* b = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(storage.data());
+    b->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    std::memcpy(b->dbcc_name, name, sizeof name);
+
+    struct Row {
+        DWORD size;
+        std::u16string expected;
+    };
+    const DWORD nameAt = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name);
+    const Row rows[] = {
+        {static_cast<DWORD>(nameAt + sizeof name), u"\\\\?\\HID#VID_04D9&PID_A0D6#7&1"},
+        {nameAt + 8 * 2, u"\\\\?\\HID#V"},
+        {nameAt, u""},
+    };
+    for (const Row& row : rows) {
+        b->dbcc_size = row.size;
+        std::optional<DeviceBroadcast> read = readDeviceBroadcast(reinterpret_cast<LPARAM>(b));
+        ASSERT_TRUE(read.has_value());
+        EXPECT_EQ(read->deviceType, 5u);
+        EXPECT_EQ(read->interfaceName, row.expected) << row.size;
+    }
+
+    b->dbcc_size = 8;
+    EXPECT_FALSE(readDeviceBroadcast(reinterpret_cast<LPARAM>(b)).has_value());
+    EXPECT_FALSE(readDeviceBroadcast(0).has_value());
+}
+
+TEST(DeviceBroadcastWin, HidNotificationsCanBeRegisteredForAWindow) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    HDEVNOTIFY registration = registerHidNotifications(window);
+    EXPECT_NE(registration, nullptr);
+    if (registration) UnregisterDeviceNotification(registration);
+    DestroyWindow(window);
+}
+
+}  // namespace
+}  // namespace trv
