@@ -21,15 +21,14 @@ namespace {
 
 static_assert(offsetof(DEV_BROADCAST_HDR, dbch_devicetype) == broadcast::kDeviceTypeAt);
 static_assert(sizeof(DEV_BROADCAST_HDR) == broadcast::kHeaderSize);
-static_assert(offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) ==
-              broadcast::kInterfaceNameAt);
+static_assert(offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) == broadcast::kInterfaceNameAt);
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) == 32);
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 // One owner per kind of handle the HID calls give out.
 template <typename Traits>
 class Unique {
-public:
+  public:
     using Value = typename Traits::Value;
     Unique() = default;
     explicit Unique(Value v) : value_(v) {}
@@ -57,7 +56,7 @@ public:
         value_ = Traits::invalid();
     }
 
-private:
+  private:
     Value value_ = Traits::invalid();
 };
 
@@ -81,7 +80,9 @@ using FileHandle = Unique<FileHandleTraits>;
 using DeviceInfoSet = Unique<DeviceInfoSetTraits>;
 using PreparsedData = Unique<PreparsedDataTraits>;
 
-std::wstring toWide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+std::wstring toWide(const std::u16string& text) {
+    return std::wstring(text.begin(), text.end());
+}
 
 FileHandle openShared(const std::u16string& path, DWORD flags) {
     const std::wstring wide = toWide(path);
@@ -90,7 +91,7 @@ FileHandle openShared(const std::u16string& path, DWORD flags) {
 }
 
 class SetupApiInterfaceList final : public HidInterfaceList {
-public:
+  public:
     explicit SetupApiInterfaceList(DeviceInfoSet set) : set_(std::move(set)) {}
 
     bool hasMember(std::uint32_t index) override { return select(index); }
@@ -116,7 +117,7 @@ public:
         return std::u16string(detail->DevicePath, detail->DevicePath + length);
     }
 
-private:
+  private:
     // Fetches the member at `index` unless it is the one already at hand.
     bool select(std::uint32_t index) {
         if (selected_ && *selected_ == index) return true;
@@ -137,7 +138,7 @@ private:
 };
 
 class HidFileProbe final : public HidProbe {
-public:
+  public:
     explicit HidFileProbe(FileHandle handle) : handle_(std::move(handle)) {}
 
     std::optional<HidAttributes> attributes() override {
@@ -156,12 +157,12 @@ public:
         return HidCaps{caps.UsagePage, caps.Usage, caps.FeatureReportByteLength};
     }
 
-private:
+  private:
     FileHandle handle_;
 };
 
 class HidFeatureChannel final : public FeatureChannel {
-public:
+  public:
     explicit HidFeatureChannel(FileHandle handle) : handle_(std::move(handle)) {}
 
     bool setFeature(std::span<const std::uint8_t> report) override {
@@ -175,7 +176,7 @@ public:
                FALSE;
     }
 
-private:
+  private:
     FileHandle handle_;
 };
 

@@ -16,7 +16,7 @@ inline constexpr GUID kHidInterfaceClass{
     0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 
 class SetupApiHidSystem final : public HidSystem {
-public:
+  public:
     std::unique_ptr<HidInterfaceList> presentInterfaces() override;
     std::unique_ptr<HidProbe> openProbe(const std::u16string& path) override;
     ChannelOpening openChannel(const std::u16string& path, ChannelKind kind) override;

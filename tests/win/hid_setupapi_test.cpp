@@ -1,5 +1,3 @@
-#include "device/hid_setupapi_win.h"
-
 #include <dbt.h>
 #include <gtest/gtest.h>
 
@@ -7,13 +5,14 @@
 #include <vector>
 
 #include "device/discovery.h"
+#include "device/hid_setupapi_win.h"
 #include "device/transfer.h"
 
 namespace trv {
 namespace {
 
 class RecordingSink final : public MessageSink {
-public:
+  public:
     void showMessage(std::u16string_view text, std::u16string_view) override {
         shown.emplace_back(text);
     }
@@ -46,7 +45,9 @@ TEST(SetupApiHid, PresentInterfacesHavePathsAndAnotherVendor) {
         std::unique_ptr<HidProbe> probe = hid.openProbe(*path);
         if (!probe) continue;
         std::optional<HidAttributes> attributes = probe->attributes();
-        if (attributes) EXPECT_NE(attributes->vendorId, kMouseVendorId);
+        if (attributes) {
+            EXPECT_NE(attributes->vendorId, kMouseVendorId);
+        }
     }
     EXPECT_FALSE(list->devicePath(index).has_value());
     std::printf("%u HID interfaces present\n", static_cast<unsigned>(index));
@@ -54,8 +55,8 @@ TEST(SetupApiHid, PresentInterfacesHavePathsAndAnotherVendor) {
 
 TEST(SetupApiHid, ChannelThatCannotBeOpenedReportsTheSystemsErrorNumber) {
     SetupApiHidSystem hid;
-    ChannelOpening opening = hid.openChannel(u"\\\\?\\hid#vid_04d9&pid_a0d6#nowhere#{0}",
-                                             ChannelKind::Command);
+    ChannelOpening opening =
+        hid.openChannel(u"\\\\?\\hid#vid_04d9&pid_a0d6#nowhere#{0}", ChannelKind::Command);
     EXPECT_EQ(opening.channel, nullptr);
     EXPECT_NE(opening.errorCode, 0u);
 }
@@ -75,7 +76,7 @@ TEST(DeviceBroadcastWin, NameIsReadOnlyWithinTheStatedSize) {
     const DWORD nameAt = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name);
     const Row rows[] = {
         {static_cast<DWORD>(nameAt + sizeof name), u"\\\\?\\HID#VID_04D9&PID_A0D6#7&1"},
-        {nameAt + 8 * 2, u"\\\\?\\HID#V"},
+        {nameAt + 8 * 2, u"\\\\?\\HID#"},  // eight characters
         {nameAt, u""},
     };
     for (const Row& row : rows) {
