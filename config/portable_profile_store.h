@@ -12,7 +12,7 @@
 namespace trv {
 
 class PortableProfileStore : public ProfileStore {
-public:
+  public:
     // A larger file is not a settings file: it reads as empty and is never
     // written over.
     static constexpr std::size_t kMaxFileBytes = 16 * 1024 * 1024;
@@ -25,7 +25,7 @@ public:
     bool write(std::u16string_view section, std::u16string_view key,
                std::u16string_view value) override;
 
-private:
+  private:
     std::u16string path_;
 };
 

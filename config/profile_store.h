@@ -12,7 +12,7 @@
 namespace trv {
 
 class ProfileStore {
-public:
+  public:
     // Characters of the buffer every value is read into, its null included.
     static constexpr std::size_t kValueBuffer = 1024;
     static constexpr std::size_t kMaxValueLength = kValueBuffer - 1;

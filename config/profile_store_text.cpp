@@ -18,10 +18,9 @@ constexpr std::uint8_t kUnmappable = '?';
 // Windows-1252's bytes 0x80..0x9F. The five bytes it leaves undefined map to
 // the C1 control of the same number, as Windows' own conversion does.
 constexpr std::array<char16_t, 32> kWindows1252High{
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 constexpr std::uint8_t kWindows1252HighFirst = 0x80;
 
@@ -30,7 +29,9 @@ bool startsWith(std::span<const std::uint8_t> bytes, const std::array<std::uint8
     return bytes.size() >= N && std::equal(mark.begin(), mark.end(), bytes.begin());
 }
 
-bool isSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+bool isSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
 
 // Decodes one UTF-8 sequence at `at`; nothing when it is not well-formed
 // (overlong forms, surrogates and values past U+10FFFF included).
@@ -99,8 +100,8 @@ std::u16string fromUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
     for (std::size_t at = 0; at + 1 < bytes.size(); at += 2) {
         const unsigned first = bytes[at];
         const unsigned second = bytes[at + 1];
-        text.push_back(static_cast<char16_t>(bigEndian ? (first << 8) | second
-                                                       : (second << 8) | first));
+        text.push_back(
+            static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
     }
     return text;
 }
@@ -161,15 +162,20 @@ std::uint8_t toWindows1252(char16_t c) {
 
 // ---- Lines ----------------------------------------------------------------
 
+// Only ASCII white space (and the old end-of-file mark) surrounds names and
+// values; wider spaces such as U+3000 belong to the text.
 bool isBlank(char16_t c) {
     switch (c) {
-        case u' ': case u'\t': case u'\n': case u'\v': case u'\f': case u'\r':
-        case 0x1A:  // the old end-of-file mark
-        case 0x85: case 0xA0: case 0x1680: case 0x2028: case 0x2029: case 0x202F:
-        case 0x205F: case 0x3000:
+        case u' ':
+        case u'\t':
+        case u'\n':
+        case u'\v':
+        case u'\f':
+        case u'\r':
+        case 0x1A:
             return true;
         default:
-            return c >= 0x2000 && c <= 0x200A;
+            return false;
     }
 }
 
@@ -182,8 +188,8 @@ std::u16string_view trim(std::u16string_view s) {
 // Simple case folding of the scripts a name may plausibly be written in.
 char16_t foldCase(char16_t c) {
     if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
-    if (c >= 0x410 && c <= 0x42F) return c + 0x20;  // Cyrillic А..Я
-    if (c >= 0x400 && c <= 0x40F) return c + 0x50;  // Cyrillic Ѐ..Џ
+    if (c >= 0x410 && c <= 0x42F) return c + 0x20;                // Cyrillic А..Я
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50;                // Cyrillic Ѐ..Џ
     if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 0x20;  // Greek
     return c;
 }
@@ -201,7 +207,7 @@ struct Line {
     std::size_t end = 0;   // end of the content, before the line break
     std::size_t next = 0;  // start of the next line
     LineKind kind = LineKind::Blank;
-    std::u16string_view name;                  // section or key name, trimmed
+    std::u16string_view name;                   // section or key name, trimmed
     std::size_t equals = std::u16string::npos;  // position of a key's '='
 };
 
@@ -212,8 +218,8 @@ Line parseLine(std::u16string_view text, std::size_t begin) {
     if (line.end == std::u16string_view::npos) line.end = text.size();
     line.next = line.end;
     if (line.next < text.size()) {
-        const bool crLf = text[line.next] == u'\r' && line.next + 1 < text.size() &&
-                          text[line.next + 1] == u'\n';
+        const bool crLf =
+            text[line.next] == u'\r' && line.next + 1 < text.size() && text[line.next + 1] == u'\n';
         line.next += crLf ? 2 : 1;
     }
     const std::u16string_view content = text.substr(begin, line.end - begin);

@@ -22,7 +22,9 @@ struct NamedStoreFactory {
     std::function<std::unique_ptr<ProfileStore>(const std::u16string& path)> make;
 };
 
-inline void PrintTo(const NamedStoreFactory& factory, std::ostream* out) { *out << factory.name; }
+inline void PrintTo(const NamedStoreFactory& factory, std::ostream* out) {
+    *out << factory.name;
+}
 inline std::string storeName(const ::testing::TestParamInfo<NamedStoreFactory>& info) {
     return info.param.name;
 }
@@ -37,12 +39,19 @@ inline Bytes utf16File(std::u16string_view text) {
     return bytes;
 }
 
-inline Bytes withBytes(std::string_view text) { return bytesOf(text); }
+inline Bytes withBytes(std::string_view text) {
+    return bytesOf(text);
+}
 
 class ProfileStoreContract : public ::testing::TestWithParam<NamedStoreFactory> {
-protected:
+  protected:
     static constexpr std::string_view kFile = "store.ini";
-    std::unique_ptr<ProfileStore> store() const { return GetParam().make(folder.path16(kFile)); }
+    std::unique_ptr<ProfileStore> store(std::string_view name = kFile) const {
+        return GetParam().make(folder.path16(name));
+    }
+    // Each case gets a file of its own: the Windows functions keep recently
+    // read files in memory and may not notice a file replaced within moments.
+    static std::string caseFile(std::size_t n) { return "case" + std::to_string(n) + ".ini"; }
     TempFolder folder;
 };
 
@@ -65,8 +74,8 @@ TEST_P(ProfileStoreContract, ReadsValuesAsTheWindowsProfileFunctionsDo) {
         {"spaces in the asked names", withBytes("[Skins]\r\nPath=x\r\n"), u" Skins ", u" Path ",
          u"x"},
         {"tabs", withBytes("[S]\r\n\tTab\t=\tv\t\r\n"), u"S", u"Tab", u"v"},
-        {"a ';' line is a key of its own", withBytes("[S]\r\n;Path=x\r\nPath=y\r\n"), u"S",
-         u"Path", u"y"},
+        {"a ';' line is a key of its own", withBytes("[S]\r\n;Path=x\r\nPath=y\r\n"), u"S", u"Path",
+         u"y"},
         {"a ';' key by its name", withBytes("[S]\r\n;Path=x\r\nPath=y\r\n"), u"S", u";Path", u"x"},
         {"';' after a value belongs to it", withBytes("[S]\r\nA=1 ; two\r\n"), u"S", u"A",
          u"1 ; two"},
@@ -91,19 +100,22 @@ TEST_P(ProfileStoreContract, ReadsValuesAsTheWindowsProfileFunctionsDo) {
          u"2"},
         {"missing section", withBytes("[S]\r\nA=1\r\n"), u"T", u"A", u""},
         {"missing key", withBytes("[S]\r\nA=1\r\n"), u"S", u"B", u""},
-        {"a null ends the value", withBytes(std::string_view("[S]\r\nA=x\0y\r\n", 12)), u"S", u"A", u"x"},
+        {"a null ends the value", withBytes(std::string_view("[S]\r\nA=x\0y\r\n", 12)), u"S", u"A",
+         u"x"},
         {"UTF-16LE", utf16File(u"[S]\r\nA=\u4E2D\u6587\r\n[\u8BBE]\r\nK=v\r\n"), u"S", u"A",
          u"\u4E2D\u6587"},
-        {"UTF-16LE section name", utf16File(u"[S]\r\nA=1\r\n[\u8BBE]\r\nK=v\r\n"), u"\u8BBE",
-         u"K", u"v"},
+        {"UTF-16LE section name", utf16File(u"[S]\r\nA=1\r\n[\u8BBE]\r\nK=v\r\n"), u"\u8BBE", u"K",
+         u"v"},
         {"UTF-8 with its mark", withBytes("\xEF\xBB\xBF[S]\r\nA=\xC3\xA9\xE4\xB8\xAD\r\n"), u"S",
          u"A", u"\u00E9\u4E2D"},
-        {"ideographic spaces around a value", utf16File(u"[S]\r\nA=\u3000v\u3000\r\n"), u"S",
-         u"A", u"v"},
+        {"ideographic spaces belong to the value", utf16File(u"[S]\r\nA=\u3000v\u3000\r\n"), u"S",
+         u"A", u"\u3000v\u3000"},
     };
+    std::size_t n = 0;
     for (const ReadCase& c : cases) {
-        folder.write(kFile, c.file);
-        EXPECT_EQ(store()->read(c.section, c.key), c.expected) << c.what;
+        const std::string file = caseFile(++n);
+        folder.write(file, c.file);
+        EXPECT_EQ(store(file)->read(c.section, c.key), c.expected) << c.what;
     }
 }
 
@@ -113,8 +125,8 @@ TEST_P(ProfileStoreContract, AMissingFileReadsEmpty) {
 }
 
 TEST_P(ProfileStoreContract, AValueComesBackCutTo1023Characters) {
-    folder.write(kFile, bytesOf("[S]\r\nA=" + std::string(2000, 'x') + "\r\nB=" +
-                                std::string(1023, 'y') + "\r\n"));
+    folder.write(kFile, bytesOf("[S]\r\nA=" + std::string(2000, 'x') +
+                                "\r\nB=" + std::string(1023, 'y') + "\r\n"));
     EXPECT_EQ(store()->read(u"S", u"A"), std::u16string(1023, u'x'));
     EXPECT_EQ(store()->read(u"S", u"B"), std::u16string(1023, u'y'));
 }
@@ -134,40 +146,69 @@ struct WriteCase {
 
 TEST_P(ProfileStoreContract, WritesChangeOnlyTheirKey) {
     const WriteCase cases[] = {
-        {"creates a missing file", std::nullopt, {{u"S", u"A", u"1"}},
+        {"creates a missing file",
+         std::nullopt,
+         {{u"S", u"A", u"1"}},
          utf16File(u"[S]\r\nA=1\r\n")},
         {"fills an empty file", withBytes(""), {{u"S", u"A", u"1"}}, withBytes("[S]\r\nA=1\r\n")},
-        {"replaces in place", withBytes("[S]\r\nA=1\r\nB=2\r\n"), {{u"S", u"A", u"9"}},
+        {"replaces in place",
+         withBytes("[S]\r\nA=1\r\nB=2\r\n"),
+         {{u"S", u"A", u"9"}},
          withBytes("[S]\r\nA=9\r\nB=2\r\n")},
-        {"keeps the file's spelling of names", withBytes("[s]\r\na=1\r\n"), {{u"S", u"A", u"2"}},
+        {"keeps the file's spelling of names",
+         withBytes("[s]\r\na=1\r\n"),
+         {{u"S", u"A", u"2"}},
          withBytes("[s]\r\na=2\r\n")},
-        {"adds a key at its section's end", withBytes("[S]\r\nA=1\r\n[T]\r\nB=2\r\n"),
-         {{u"S", u"C", u"3"}}, withBytes("[S]\r\nA=1\r\nC=3\r\n[T]\r\nB=2\r\n")},
+        {"adds a key at its section's end",
+         withBytes("[S]\r\nA=1\r\n[T]\r\nB=2\r\n"),
+         {{u"S", u"C", u"3"}},
+         withBytes("[S]\r\nA=1\r\nC=3\r\n[T]\r\nB=2\r\n")},
         {"adds a key after the section's last line",
-         withBytes("[S]\r\n; c\r\nA=1\r\n; tail\r\n[T]\r\nX=y\r\n"), {{u"S", u"B", u"2"}},
+         withBytes("[S]\r\n; c\r\nA=1\r\n; tail\r\n[T]\r\nX=y\r\n"),
+         {{u"S", u"B", u"2"}},
          withBytes("[S]\r\n; c\r\nA=1\r\n; tail\r\nB=2\r\n[T]\r\nX=y\r\n")},
-        {"adds a section at the end", withBytes("[S]\r\nA=1\r\n"), {{u"T", u"B", u"2"}},
+        {"adds a section at the end",
+         withBytes("[S]\r\nA=1\r\n"),
+         {{u"T", u"B", u"2"}},
          withBytes("[S]\r\nA=1\r\n[T]\r\nB=2\r\n")},
-        {"ends an unended last line first", withBytes("[S]\r\nA=1"), {{u"T", u"B", u"2"}},
+        {"ends an unended last line first",
+         withBytes("[S]\r\nA=1"),
+         {{u"T", u"B", u"2"}},
          withBytes("[S]\r\nA=1\r\n[T]\r\nB=2\r\n")},
-        {"adds a key after an unended last line", withBytes("[S]\r\nA=1"), {{u"S", u"C", u"3"}},
+        {"adds a key after an unended last line",
+         withBytes("[S]\r\nA=1"),
+         {{u"S", u"C", u"3"}},
          withBytes("[S]\r\nA=1\r\nC=3\r\n")},
-        {"first of duplicate keys", withBytes("[S]\r\nA=1\r\nA=2\r\n"), {{u"S", u"A", u"3"}},
+        {"first of duplicate keys",
+         withBytes("[S]\r\nA=1\r\nA=2\r\n"),
+         {{u"S", u"A", u"3"}},
          withBytes("[S]\r\nA=3\r\nA=2\r\n")},
-        {"first of duplicate sections", withBytes("[S]\r\nA=1\r\n[T]\r\nX=1\r\n[S]\r\nB=2\r\n"),
-         {{u"S", u"B", u"3"}}, withBytes("[S]\r\nA=1\r\nB=3\r\n[T]\r\nX=1\r\n[S]\r\nB=2\r\n")},
-        {"keys before the first section stay apart", withBytes("A=1\r\n[S]\r\nB=2\r\n"),
-         {{u"S", u"A", u"3"}}, withBytes("A=1\r\n[S]\r\nB=2\r\nA=3\r\n")},
-        {"empty value", withBytes("[S]\r\nA=1\r\n"), {{u"S", u"A", u""}},
+        {"first of duplicate sections",
+         withBytes("[S]\r\nA=1\r\n[T]\r\nX=1\r\n[S]\r\nB=2\r\n"),
+         {{u"S", u"B", u"3"}},
+         withBytes("[S]\r\nA=1\r\nB=3\r\n[T]\r\nX=1\r\n[S]\r\nB=2\r\n")},
+        {"keys before the first section stay apart",
+         withBytes("A=1\r\n[S]\r\nB=2\r\n"),
+         {{u"S", u"A", u"3"}},
+         withBytes("A=1\r\n[S]\r\nB=2\r\nA=3\r\n")},
+        {"empty value",
+         withBytes("[S]\r\nA=1\r\n"),
+         {{u"S", u"A", u""}},
          withBytes("[S]\r\nA=\r\n")},
-        {"a UTF-16 file stays UTF-16", utf16File(u"[S]\r\nA=1\r\n"), {{u"S", u"B", u"\u4E2D"}},
+        {"a UTF-16 file stays UTF-16",
+         utf16File(u"[S]\r\nA=1\r\n"),
+         {{u"S", u"B", u"\u4E2D"}},
          utf16File(u"[S]\r\nA=1\r\nB=\u4E2D\r\n")},
-        {"a UTF-8 file with its mark stays UTF-8", withBytes("\xEF\xBB\xBF[S]\r\nA=1\r\n"),
-         {{u"S", u"B", u"\u4E2D"}}, withBytes("\xEF\xBB\xBF[S]\r\nA=1\r\nB=\xE4\xB8\xAD\r\n")},
-        {"a line break ends a value", withBytes("[S]\r\n"),
+        {"a UTF-8 file with its mark stays UTF-8",
+         withBytes("\xEF\xBB\xBF[S]\r\nA=1\r\n"),
+         {{u"S", u"B", u"\u4E2D"}},
+         withBytes("\xEF\xBB\xBF[S]\r\nA=1\r\nB=\xE4\xB8\xAD\r\n")},
+        {"a line break ends a value",
+         withBytes("[S]\r\n"),
          {{u"S", u"A", u"x\r\n[Skins]\r\nPath=elsewhere"}, {u"S", u"B", u"y\nz=1"}},
          withBytes("[S]\r\nA=x\r\nB=y\r\n")},
-        {"several writes", std::nullopt,
+        {"several writes",
+         std::nullopt,
          {{u"Setting-EN", u"Item1", u"Left Click"},
           {u"Setting-EN", u"Item2", u"Right Click"},
           {u"Skins", u"Path", u"Default"},
@@ -175,21 +216,29 @@ TEST_P(ProfileStoreContract, WritesChangeOnlyTheirKey) {
          utf16File(u"[Setting-EN]\r\nItem1=Key Off\r\nItem2=Right Click\r\n"
                    u"[Skins]\r\nPath=Default\r\n")},
     };
+    std::size_t n = 0;
+    std::set<std::string> files;
     for (const WriteCase& c : cases) {
-        std::filesystem::remove(folder.at(kFile));
-        if (c.before) folder.write(kFile, *c.before);
+        const std::string file = caseFile(++n);
+        files.insert(file);
+        if (c.before) folder.write(file, *c.before);
         for (const Write& w : c.writes) {
-            EXPECT_TRUE(store()->write(w.section, w.key, w.value)) << c.what;
+            EXPECT_TRUE(store(file)->write(w.section, w.key, w.value)) << c.what;
         }
-        EXPECT_EQ(folder.read(kFile), c.after) << c.what;
-        EXPECT_EQ(folder.names(), (std::set<std::string>{std::string(kFile)})) << c.what;
+        EXPECT_EQ(folder.read(file), c.after) << c.what;
     }
+    EXPECT_EQ(folder.names(), files) << "no temporary files stay behind";
 }
 
 TEST_P(ProfileStoreContract, WrittenValuesReadBackInEveryLanguage) {
     const std::u16string_view labels[] = {
-        u"Left Click", u"\u5DE6\u952E", u"\u5DE6\u9375", u"\u041B\u044F\u0432 \u0431\u0443\u0442\u043E\u043D",
-        u"Fire Key-L-Button", u"a=b", u"",
+        u"Left Click",
+        u"\u5DE6\u952E",
+        u"\u5DE6\u9375",
+        u"\u041B\u044F\u0432 \u0431\u0443\u0442\u043E\u043D",
+        u"Fire Key-L-Button",
+        u"a=b",
+        u"",
     };
     const auto writer = store();
     int n = 0;

@@ -1,0 +1,118 @@
+#include "config/settings_file_win.h"
+
+#include <windows.h>
+
+#include "window/handles.h"
+#include "window/wide.h"
+
+namespace trv::win {
+
+namespace {
+
+constexpr DWORD kFirstPathCapacity = MAX_PATH;
+constexpr DWORD kLongestPath = 32768;
+constexpr std::wstring_view kTemporarySuffix = L".tmp";
+constexpr DWORD kCancelled = ERROR_CANCELLED;
+
+// Deletes the temporary file on every way out except a completed move.
+class TemporaryFile {
+  public:
+    explicit TemporaryFile(std::wstring path) : path_(std::move(path)) {}
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        if (owned_) ::DeleteFileW(path_.c_str());
+    }
+    const wchar_t* path() const { return path_.c_str(); }
+    void created() { owned_ = true; }
+    void moved() { owned_ = false; }
+
+  private:
+    std::wstring path_;
+    bool owned_ = false;
+};
+
+WriteResult failed(DWORD error) {
+    return {false, error != 0 ? error : ERROR_WRITE_FAULT};
+}
+
+bool writeAll(HANDLE file, std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), MAXDWORD));
+        if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        bytes = bytes.subspan(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::u16string executablePath() {
+    std::wstring buffer(kFirstPathCapacity, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size() || buffer.size() >= kLongestPath) {
+            buffer.resize(length);
+            return fromWide(buffer);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+bool WinSettingsFileSystem::exists(const std::u16string& path) {
+    return ::GetFileAttributesW(toWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<std::vector<std::uint8_t>> WinSettingsFileSystem::readWhole(
+    const std::u16string& path, std::size_t sizeLimit) {
+    FileHandle file(::CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > sizeLimit) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        DWORD got = 0;
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, MAXDWORD));
+        if (!::ReadFile(file.get(), bytes.data() + filled, chunk, &got, nullptr))
+            return std::nullopt;
+        if (got == 0) break;
+        filled += got;
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+WriteResult WinSettingsFileSystem::replaceWhole(const std::u16string& path,
+                                                std::span<const std::uint8_t> bytes) {
+    const std::wstring destination = toWide(path);
+    TemporaryFile temporary(destination + std::wstring(kTemporarySuffix));
+    {
+        FileHandle file(::CreateFileW(temporary.path(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return failed(::GetLastError());
+        temporary.created();
+        if (!writeAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) {
+            return failed(::GetLastError());
+        }
+    }
+    if (beforeReplace_ && !beforeReplace_()) return failed(kCancelled);
+    if (!::MoveFileExW(temporary.path(), destination.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return failed(::GetLastError());
+    }
+    temporary.moved();
+    return {true, 0};
+}
+
+}  // namespace trv::win
