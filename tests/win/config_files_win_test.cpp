@@ -5,6 +5,7 @@
 #include "config/settings_file_paths.h"
 #include "config/settings_file_win.h"
 #include "config/win_profile_store_win.h"
+#include "tests/contract/ini_store_contract.h"
 #include "tests/contract/profile_store_contract.h"
 #include "tests/contract/settings_file_contract.h"
 
@@ -26,18 +27,21 @@ INSTANTIATE_TEST_SUITE_P(
             }}),
     factoryName);
 
-INSTANTIATE_TEST_SUITE_P(
-    Windows, ProfileStoreContract,
-    ::testing::Values(
-        NamedStoreFactory{"Win32",
-                          [](const std::u16string& path) -> std::unique_ptr<ProfileStore> {
-                              return std::make_unique<win::WinProfileStore>(path);
-                          }},
-        NamedStoreFactory{"Portable",
-                          [](const std::u16string& path) -> std::unique_ptr<ProfileStore> {
-                              return std::make_unique<PortableProfileStore>(path);
-                          }}),
-    storeName);
+std::unique_ptr<ProfileStore> win32Store(const std::u16string& path) {
+    return std::make_unique<win::WinProfileStore>(path);
+}
+std::unique_ptr<ProfileStore> portableStore(const std::u16string& path) {
+    return std::make_unique<PortableProfileStore>(path);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, ProfileStoreContract,
+                         ::testing::Values(NamedStoreFactory{"Win32", win32Store},
+                                           NamedStoreFactory{"Portable", portableStore}),
+                         storeName);
+INSTANTIATE_TEST_SUITE_P(Windows, IniStoreContract,
+                         ::testing::Values(NamedStoreFactory{"Win32", win32Store},
+                                           NamedStoreFactory{"Portable", portableStore}),
+                         storeName);
 
 TEST(ExecutablePath, NamesTheRunningProgramSoItsFilesSitBesideIt) {
     const std::u16string path = win::executablePath();
