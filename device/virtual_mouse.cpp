@@ -75,12 +75,13 @@ bool isFactoryField(std::size_t imageOffset) {
 constexpr std::array<std::uint8_t, 4> kForeignSignature{0xAA, 0xCC, 0xEE, 0xDC};
 constexpr std::uint8_t kForeignReportId = 0x02;
 
-std::span<std::uint8_t, wire::kCommandFrameSize> asCommand(std::vector<std::uint8_t>& bytes) {
-    return std::span<std::uint8_t, wire::kCommandFrameSize>(bytes.data(), wire::kCommandFrameSize);
+// Callers have checked the length with fits().
+std::span<std::uint8_t, wire::kCommandFrameSize> asCommand(std::span<std::uint8_t> bytes) {
+    return bytes.first<wire::kCommandFrameSize>();
 }
 
-std::span<std::uint8_t, wire::kDataReportSize> asReport(std::vector<std::uint8_t>& bytes) {
-    return std::span<std::uint8_t, wire::kDataReportSize>(bytes.data(), wire::kDataReportSize);
+std::span<std::uint8_t, wire::kDataReportSize> asReport(std::span<std::uint8_t> bytes) {
+    return bytes.first<wire::kDataReportSize>();
 }
 
 bool fits(ChannelKind collection, std::size_t length) {
@@ -203,11 +204,9 @@ bool VirtualMouse::answer(ChannelKind collection, std::span<std::uint8_t> report
     }
     std::vector<std::uint8_t> plain(report.begin(), report.end());
     if (collection == ChannelKind::Command) {
-        scrambleCommandFrame(std::span<std::uint8_t, wire::kCommandFrameSize>(
-            report.data(), wire::kCommandFrameSize));
+        scrambleCommandFrame(asCommand(report));
     } else {
-        scrambleDataReport(
-            std::span<std::uint8_t, wire::kDataReportSize>(report.data(), wire::kDataReportSize));
+        scrambleDataReport(asReport(report));
     }
     record(WireDirection::FromMouse, collection, report, std::move(plain));
     return true;

@@ -14,10 +14,12 @@
 //   pages are switched on, is refused (the get fails).
 // - a written page is taken only right after its write-page command.
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 

@@ -149,16 +149,6 @@ TEST(FindMouse, InvalidInterfaceSetFailsSilently) {
     EXPECT_TRUE(hid.events.empty());
 }
 
-TEST(FindMouse, RemembersThePathOfTheLastInterfaceExamined) {
-    ScriptedHid hid;
-    hid.interfaces = {foreignDevice(u"f"), mouseData(u"d"), mouseCommand(u"c"),
-                      foreignDevice(u"g")};
-    DeviceState device;
-    RecordingSink sink;
-    FindMouse(hid, device, sink);
-    EXPECT_EQ(device.devicePath, u"c");
-}
-
 TEST(FindMouse, RediscoveryClosesEachOldChannelBeforeOpeningItsReplacement) {
     ScriptedHid hid;
     hid.interfaces = {foreignDevice(), mouseData(), mouseCommand()};

@@ -65,13 +65,6 @@ TEST(VirtualMouse, FactoryContentsHoldTheFunctionTableAndAPatternInEveryByteLeft
     EXPECT_NE(c.header[block::kHeaderMouseOwned], 0);
 }
 
-TEST(VirtualMouse, DataReportWithoutAReadPageCommandIsRefused) {
-    VirtualMouse mouse;
-    std::array<std::uint8_t, 65> report{};
-    EXPECT_FALSE(mouse.answer(ChannelKind::Data, report));
-    EXPECT_TRUE(mouse.wireLog().empty());
-}
-
 TEST(VirtualMouse, AppliedContentsSurviveARestartAndEveryFrameIsLogged) {
     TempFolder folder;
     const fs::path contents = folder.path() / "virtual-mouse.bin";

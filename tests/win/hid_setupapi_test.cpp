@@ -1,4 +1,7 @@
+// clang-format off
+#include <windows.h>
 #include <dbt.h>
+// clang-format on
 #include <gtest/gtest.h>
 
 #include <cstring>
