@@ -2,7 +2,6 @@
 // Moving the configuration block between the program and the mouse over the two
 // feature collections.
 
-#include <chrono>
 #include <cstdint>
 
 #include "app/message_sink.h"
