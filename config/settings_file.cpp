@@ -22,6 +22,14 @@ std::u16string writeFailedText(std::uint32_t systemError) {
 
 }  // namespace
 
+std::array<std::uint8_t, settings_file::kSize> settingsFileBytes(std::uint8_t firstRunFlag,
+                                                                 const SettingsRecord& record) {
+    std::array<std::uint8_t, settings_file::kSize> bytes{};
+    bytes[settings_file::kFirstRunFlag] = firstRunFlag;
+    std::copy(record.bytes.begin(), record.bytes.end(), bytes.begin() + settings_file::kRecord);
+    return bytes;
+}
+
 void LoadSettingsFile(SettingsFileSystem& files, const std::u16string& configBinPath,
                       std::uint8_t& firstRunFlag, SettingsRecord& record, MessageSink& messages) {
     if (!files.exists(configBinPath)) {
@@ -40,10 +48,8 @@ void SaveSettingsFile(SettingsFileSystem& files, const std::u16string& configBin
         messages.showMessage(kMissingText, u"");
         return;
     }
-    std::array<std::uint8_t, settings_file::kSize> bytes{};
-    bytes[settings_file::kFirstRunFlag] = settings_file::kApplied;
-    std::copy(record.bytes.begin(), record.bytes.end(), bytes.begin() + settings_file::kRecord);
-    const WriteResult result = files.replaceWhole(configBinPath, bytes);
+    const WriteResult result =
+        files.replaceWhole(configBinPath, settingsFileBytes(settings_file::kApplied, record));
     if (!result.written)
         messages.showMessage(writeFailedText(result.systemError), kWriteFailedCaption);
 }

@@ -3,6 +3,7 @@
 // bytes with no header. A file of any other size is ignored, and a save never
 // creates the file: an installer puts it there.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -44,6 +45,10 @@ class SettingsFileSystem {
     virtual WriteResult replaceWhole(const std::u16string& path,
                                      std::span<const std::uint8_t> bytes) = 0;
 };
+
+// config.bin's bytes for a flag and a record.
+std::array<std::uint8_t, settings_file::kSize> settingsFileBytes(std::uint8_t firstRunFlag,
+                                                                 const SettingsRecord& record);
 
 // Fills the flag and the record from config.bin. A missing file is reported;
 // a file that cannot be read or has the wrong size leaves both as they were.
