@@ -7,6 +7,7 @@ namespace trv {
 
 std::u16string PortableProfileStore::read(std::u16string_view section,
                                           std::u16string_view key) const {
+    if (path_.empty()) return {};
     const auto bytes = readFileWhole(path_, kMaxFileBytes);
     if (!bytes) return {};
     const profile::Document document = profile::decode(*bytes);
@@ -17,6 +18,7 @@ std::u16string PortableProfileStore::read(std::u16string_view section,
 
 bool PortableProfileStore::write(std::u16string_view section, std::u16string_view key,
                                  std::u16string_view value) {
+    if (path_.empty()) return false;
     profile::Document document;
     if (fileExists(path_)) {
         const auto bytes = readFileWhole(path_, kMaxFileBytes);

@@ -1,5 +1,7 @@
 #include "config/settings_file_paths.h"
 
+#include <algorithm>
+
 namespace trv {
 
 namespace {
@@ -13,20 +15,37 @@ constexpr std::u16string_view kSkinsFolder = u"/Skins/";
 // ("C:name" is relative to drive C's current folder).
 constexpr std::u16string_view kSeparators = u"\\/:";
 
-std::u16string folderOf(std::u16string_view path) {
+std::size_t fileNameStart(std::u16string_view path) {
     const std::size_t last = path.find_last_of(kSeparators);
-    if (last == std::u16string_view::npos) return {};
-    return std::u16string(path.substr(0, last + 1));
+    return last == std::u16string_view::npos ? 0 : last + 1;
+}
+
+char16_t asciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c;
+}
+
+bool sameFileName(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char16_t x, char16_t y) { return asciiLower(x) == asciiLower(y); });
+}
+
+// A file beside the executable, unless the executable itself carries that
+// name: then there is no such file (an empty path names none).
+std::u16string besideExecutable(std::u16string_view executablePath, std::u16string_view name) {
+    const std::size_t start = fileNameStart(executablePath);
+    if (sameFileName(executablePath.substr(start), name)) return {};
+    return std::u16string(executablePath.substr(0, start)) + std::u16string(name);
 }
 
 }  // namespace
 
 SettingsFilePaths settingsFilePaths(std::u16string_view executablePath) {
     SettingsFilePaths paths;
-    paths.folder = folderOf(executablePath);
-    paths.configBin = paths.folder + std::u16string(kConfigBinName);
-    paths.recordIni = paths.folder + std::u16string(kRecordIniName);
-    paths.strIni = paths.folder + std::u16string(kStrIniName);
+    paths.folder = std::u16string(executablePath.substr(0, fileNameStart(executablePath)));
+    paths.configBin = besideExecutable(executablePath, kConfigBinName);
+    paths.recordIni = besideExecutable(executablePath, kRecordIniName);
+    paths.strIni = besideExecutable(executablePath, kStrIniName);
     return paths;
 }
 

@@ -16,7 +16,9 @@ struct SettingsFilePaths {
 
 // The paths beside the executable whose full path is given. Only the file-name
 // part is replaced, whatever the executable is called, so a folder whose name
-// looks like the executable's is kept and the executable itself is never named.
+// looks like the executable's is kept and the executable itself is never named:
+// an executable that is itself called "config.bin" or "str.ini" gets an empty
+// path for that file, which names no file.
 SettingsFilePaths settingsFilePaths(std::u16string_view executablePath);
 
 // The folder the skin images are read from: the executable's folder, then

@@ -34,6 +34,7 @@ Creation createAsUtf16(const std::wstring& path) {
 }  // namespace
 
 std::u16string WinProfileStore::read(std::u16string_view section, std::u16string_view key) const {
+    if (path_.empty()) return {};  // no file, rather than the profile functions' own choice
     std::array<wchar_t, kValueBuffer> buffer{};
     ::GetPrivateProfileStringW(toWide(section).c_str(), toWide(key).c_str(), L"", buffer.data(),
                                static_cast<DWORD>(buffer.size()), toWide(path_).c_str());
@@ -42,6 +43,7 @@ std::u16string WinProfileStore::read(std::u16string_view section, std::u16string
 
 bool WinProfileStore::write(std::u16string_view section, std::u16string_view key,
                             std::u16string_view value) {
+    if (path_.empty()) return false;
     const std::wstring path = toWide(path_);
     const Creation creation = createAsUtf16(path);
     if (creation == Creation::Failed) return false;

@@ -47,6 +47,21 @@ TEST(SettingsFilePaths, FilesSitBesideTheExecutableWhateverItAndItsFolderAreCall
     }
 }
 
+TEST(SettingsFilePaths, AnExecutableNamedLikeASettingsFileIsNeverTakenForIt) {
+    const SettingsFilePaths named = settingsFilePaths(u"C:\\x\\CONFIG.BIN");
+    EXPECT_EQ(named.configBin, u"");
+    EXPECT_EQ(named.strIni, u"C:\\x\\str.ini");
+    EXPECT_EQ(settingsFilePaths(u"C:\\x\\str.ini").strIni, u"");
+
+    DiskSettingsFileSystem files;
+    RecordingSink messages;
+    std::uint8_t flag = 0;
+    SettingsRecord record;
+    LoadSettingsFile(files, named.configBin, flag, record, messages);
+    SaveSettingsFile(files, named.configBin, record, messages);
+    EXPECT_EQ(messages.shown.size(), 2u) << "both say the file is not there";
+}
+
 TEST(SettingsFilePaths, TheSkinFolderFollowsTheExecutablesFolderAndSkinName) {
     const SettingsFilePaths paths = settingsFilePaths(u"C:\\Program Files\\TRV418\\TRV418.exe");
     EXPECT_EQ(skinFolder(paths, u"Default"), u"C:\\Program Files\\TRV418\\/Skins/Default");
