@@ -2,9 +2,15 @@
 
 #include <array>
 
+#include <dbt.h>
+
 #include "app/balloon.h"
 #include "app/hid_mouse_app_win.h"
 #include "app/resource.h"
+#include "device/hid_backend.h"
+#include "device/hid_setupapi_win.h"
+#include "lang/fonts.h"
+#include "lang/fonts_win.h"
 #include "window/wide.h"
 
 namespace trv {
@@ -13,19 +19,37 @@ namespace {
 
 constexpr wchar_t kInstanceMutexName[] = L"K9TRV418Mutex";
 constexpr wchar_t kTrayTip[] = L"Gaming Mouse Setting";
+constexpr DWORD kModulePathCapacity = 1024;
+
+std::wstring executablePath() {
+    wchar_t buffer[kModulePathCapacity] = {};
+    const DWORD n = ::GetModuleFileNameW(nullptr, buffer, kModulePathCapacity);
+    return std::wstring(buffer, n < kModulePathCapacity ? n : 0);
+}
+
+std::filesystem::path folderOf(const std::wstring& path) {
+    return std::filesystem::path(path).parent_path();
+}
 
 }  // namespace
 
 CHidMouseDlg::CHidMouseDlg(HINSTANCE instance)
     : MappedDialog(instance, IDD_TRV418_DIALOG),
       appIcon_(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME),
-                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))) {}
+                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))) {
+    const std::wstring exePath = executablePath();
+    hid_ = makeHidSystem(folderOf(exePath));
+    const std::u16string path = win::fromWide(exePath);
+    strIni_ = std::make_unique<win::WinProfileStore>(settingsFilePaths(path).strIni);
+    model_ = std::make_unique<MainWindowModel>(
+        ModelServices{*hid_, clock_, messages_, files_, *strIni_, pointer_}, path);
+}
 
 CHidMouseDlg::~CHidMouseDlg() = default;
 
 std::span<const win::MessageEntry<CHidMouseDlg>> CHidMouseDlg::messageMap() {
     using Self = CHidMouseDlg;
-    static const std::array<win::MessageEntry<Self>, 10> map{{
+    static const std::array<win::MessageEntry<Self>, 11> map{{
         win::onMessage<Self>(WM_PAINT, &Self::OnPaint),
         win::onMessage<Self>(WM_QUERYDRAGICON, &Self::OnQueryDragIcon),
         win::onMessage<Self>(WM_TRAY_NOTIFY, &Self::OnTrayNotify),
@@ -36,6 +60,7 @@ std::span<const win::MessageEntry<CHidMouseDlg>> CHidMouseDlg::messageMap() {
         win::onMessage<Self>(WM_CLOSE, &Self::OnClose),
         win::onMessage<Self>(WM_DESTROY, &Self::OnDestroy),
         win::onMessage<Self>(WM_NCPAINT, &Self::OnNcPaint),
+        win::onMessage<Self>(WM_DEVICECHANGE, &Self::OnDeviceChange),
     }};
     return map;
 }
@@ -55,7 +80,29 @@ BOOL CHidMouseDlg::OnInitDialog() {
     tray_.add(hwnd(), appIcon_, kTrayTip);
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     allowMessagesFromOtherProcesses();
+
+    messages_.setOwner(hwnd());
+    model_->startUpDevice();
+
+    deviceNotification_.reset(registerHidNotifications(hwnd()));
+    if (!deviceNotification_) {
+        ::MessageBoxW(hwnd(), L"RegisterDeviceNotification failed!!!", L"", MB_OK);
+        return FALSE;
+    }
+
+    model_->loadSettings();
+    model_->selectLanguage();
+    model_->loadIniStore();
+    const SkinSettings& skin = model_->skin();
+    textColour_ = RGB(skin.red, skin.green, skin.blue);
+    makeFonts();
     return TRUE;
+}
+
+void CHidMouseDlg::makeFonts() {
+    const LanguageFonts fonts = fontsFor(model_->language(), win::runningWindowsVersion());
+    bodyFont_ = win::makeFont(fonts.body);
+    titleFont_ = win::makeFont(fonts.title);
 }
 
 // The process runs elevated; without this, User Interface Privilege Isolation
@@ -122,7 +169,7 @@ std::optional<LRESULT> CHidMouseDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
 }
 
 void CHidMouseDlg::showFromTray() {
-    const TrayClickPlan plan = planTrayClick(mousePresent_, cancelMark_, pageState_, pageEverBuilt_);
+    const TrayClickPlan plan = model_->trayClick();
     if (plan.warnMouseMissing) {
         ::SendMessageW(hwnd(), WM_SHOW_BALLOON, 15, 0);
         return;
@@ -138,7 +185,7 @@ void CHidMouseDlg::showFromTray() {
 void CHidMouseDlg::showTrayMenu() {
     win::Menu menu(::CreatePopupMenu());
     if (!menu) return;
-    const std::wstring exitText = win::toWide(text(language_, TextId::Exit));
+    const std::wstring exitText = win::toWide(text(model_->language(), TextId::Exit));
     ::AppendMenuW(menu.get(), MF_STRING, ID_TRAY_EXIT, exitText.c_str());
     POINT cursor{};
     ::GetCursorPos(&cursor);
@@ -150,10 +197,10 @@ void CHidMouseDlg::showTrayMenu() {
 }
 
 std::optional<LRESULT> CHidMouseDlg::OnShowBalloon(WPARAM wParam, LPARAM lParam) {
-    const auto stageLabel = [](int) { return std::u16string(); };
+    const auto stageLabel = [this](int stage) { return model_->stageDpiLabel(stage); };
     const std::optional<Balloon> balloon =
         balloonFor(static_cast<std::uint32_t>(wParam), static_cast<std::int64_t>(lParam),
-                   language_, stageLabel);
+                   model_->language(), stageLabel);
     if (balloon) {
         tray_.showBalloon(win::toWide(balloon->text), win::toWide(balloon->title),
                           balloon->timeoutMs);
@@ -191,6 +238,20 @@ std::optional<LRESULT> CHidMouseDlg::OnNcPaint(WPARAM, LPARAM) {
     return std::nullopt;
 }
 
+std::optional<LRESULT> CHidMouseDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
+    // Only these two events carry a broadcast; for any other, lParam is not
+    // ours to read.
+    if (wParam != DBT_DEVICEARRIVAL && wParam != DBT_DEVICEREMOVECOMPLETE) return TRUE;
+    const std::optional<DeviceBroadcast> broadcast = readDeviceBroadcast(lParam);
+    if (broadcast) {
+        const DeviceChangeOutcome outcome = model_->deviceChange(
+            static_cast<std::uint32_t>(wParam), broadcast->deviceType, broadcast->interfaceName);
+        if (outcome.balloon) ::SendMessageW(hwnd(), WM_SHOW_BALLOON, *outcome.balloon, 0);
+        if (outcome.hideWindow) hide();
+    }
+    return TRUE;
+}
+
 void CHidMouseDlg::hide() { ::ShowWindow(hwnd(), SW_HIDE); }
 
 void CHidMouseDlg::exitProgram() {
@@ -199,6 +260,6 @@ void CHidMouseDlg::exitProgram() {
     ::ExitProcess(0);
 }
 
-void CHidMouseDlg::closeDeviceHandles() {}
+void CHidMouseDlg::closeDeviceHandles() { model_->closeDevice(); }
 
 }  // namespace trv

@@ -5,12 +5,18 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <span>
 
-#include "app/tray_click.h"
+#include "app/main_model.h"
+#include "app/message_box_sink_win.h"
 #include "app/tray_icon_win.h"
-#include "lang/text_table.h"
+#include "config/win_profile_store_win.h"
+#include "config/settings_file_win.h"
+#include "device/hid_system.h"
+#include "device/transfer.h"
+#include "perf/system_pointer_win.h"
 #include "window/dialog.h"
 #include "window/handles.h"
 
@@ -41,6 +47,7 @@ private:
     std::optional<LRESULT> OnHideCommand(WPARAM, LPARAM);
     std::optional<LRESULT> OnDestroy(WPARAM, LPARAM);
     std::optional<LRESULT> OnNcPaint(WPARAM, LPARAM);
+    std::optional<LRESULT> OnDeviceChange(WPARAM, LPARAM);
 
     void hide();
     void showFromTray();
@@ -48,6 +55,7 @@ private:
     void exitProgram();
     void closeDeviceHandles();
     void allowMessagesFromOtherProcesses();
+    void makeFonts();
 
     HICON appIcon_ = nullptr;  // shared resource icon, owned by the module
     win::KernelHandle instanceMutex_;
@@ -55,11 +63,19 @@ private:
     UINT taskbarCreatedMessage_ = 0;
     int hideOnFramePaint_ = 2;
 
-    Language language_ = Language::English;
-    bool mousePresent_ = false;
-    bool cancelMark_ = false;
-    PageState pageState_ = PageState::NotBuilt;
-    bool pageEverBuilt_ = false;
+    // What the model reaches the system through, then the model itself.
+    std::unique_ptr<HidSystem> hid_;
+    SleepingClock clock_;
+    MessageBoxSink messages_;
+    win::WinSettingsFileSystem files_;
+    std::unique_ptr<win::WinProfileStore> strIni_;
+    Win32SystemPointer pointer_;
+    std::unique_ptr<MainWindowModel> model_;
+
+    win::DeviceNotification deviceNotification_;
+    COLORREF textColour_ = RGB(0, 0, 0);
+    win::Font bodyFont_;
+    win::Font titleFont_;
 };
 
 }  // namespace trv

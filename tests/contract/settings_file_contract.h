@@ -101,14 +101,14 @@ TEST_P(SettingsFileContract, AMissingFileIsReportedAtLoadAndLeavesTheRecordZero)
     std::uint8_t firstRunFlag = 0;
     SettingsRecord record;
     LoadSettingsFile(*files(), configPath(), firstRunFlag, record, messages);
-    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{std::u16string(kMissing), u""}}));
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{std::u16string(kMissing), u""}}));
     EXPECT_EQ(firstRunFlag, 0);
     EXPECT_EQ(record, SettingsRecord{});
 }
 
 TEST_P(SettingsFileContract, AMissingFileIsReportedAtSaveAndNotCreated) {
     SaveSettingsFile(*files(), configPath(), presetRecord(), messages);
-    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{std::u16string(kMissing), u""}}));
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{std::u16string(kMissing), u""}}));
     EXPECT_TRUE(folder.names().empty());
 }
 
@@ -148,7 +148,7 @@ TEST_P(SettingsFileContract, AFailedWriteShowsTheSystemErrorAndKeepsTheOldFile) 
     EXPECT_EQ(folder.names(), (std::set<std::string>{"config.bin"}));
 
     ASSERT_EQ(messages.shown.size(), 2u);
-    for (const ShownMessage& shown : messages.shown) {
+    for (const Shown& shown : messages.shown) {
         const std::string text(shown.text.begin(), shown.text.end());
         EXPECT_TRUE(std::regex_match(text, std::regex("Error Code is: -?[1-9][0-9]* \n"))) << text;
         EXPECT_EQ(shown.caption, kWriteFailedCaption);

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/message_sink.h"
+#include "support/recording_sink.h"
 
 namespace trv::testing {
 
@@ -64,25 +64,6 @@ class TempFolder {
 
   private:
     std::filesystem::path path_;
-};
-
-struct ShownMessage {
-    std::u16string text;
-    std::u16string caption;
-    bool operator==(const ShownMessage&) const = default;
-};
-
-inline void PrintTo(const ShownMessage& message, std::ostream* out) {
-    *out << ::testing::PrintToString(message.text) << " captioned "
-         << ::testing::PrintToString(message.caption);
-}
-
-class RecordingSink : public MessageSink {
-  public:
-    void showMessage(std::u16string_view text, std::u16string_view caption) override {
-        shown.push_back({std::u16string(text), std::u16string(caption)});
-    }
-    std::vector<ShownMessage> shown;
 };
 
 }  // namespace trv::testing

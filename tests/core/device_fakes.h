@@ -9,25 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/message_sink.h"
+#include "support/recording_sink.h"
 #include "device/hid_system.h"
 #include "device/transfer.h"
 
 namespace trv::testing {
-
-struct Shown {
-    std::u16string text;
-    std::u16string caption;
-    bool operator==(const Shown&) const = default;
-};
-
-class RecordingSink final : public MessageSink {
-  public:
-    void showMessage(std::u16string_view text, std::u16string_view caption) override {
-        shown.push_back({std::u16string(text), std::u16string(caption)});
-    }
-    std::vector<Shown> shown;
-};
 
 class CountingClock final : public Clock {
   public:

@@ -10,17 +10,12 @@
 #include "device/discovery.h"
 #include "device/hid_setupapi_win.h"
 #include "device/transfer.h"
+#include "support/recording_sink.h"
 
 namespace trv {
 namespace {
 
-class RecordingSink final : public MessageSink {
-  public:
-    void showMessage(std::u16string_view text, std::u16string_view) override {
-        shown.emplace_back(text);
-    }
-    std::vector<std::u16string> shown;
-};
+using testing::RecordingSink;
 
 // The machine the tests run on has HID devices of its own, none of them the mouse.
 TEST(SetupApiHid, WithoutTheMouseDiscoveryFailsQuietlyAndOpensNothing) {
