@@ -53,11 +53,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${TRV_GEN_DIR} -I${TRV_ROOT}/app")
 # Builds one flavour of TRV418.exe. Both are named TRV418.exe in their staged
 # folders, because the program finds its files by its own name.
 function(trv_add_program target backend_source)
-    set(sources ${TRV_ROOT}/app/winmain_entry_win.cpp ${TRV_RC})
-    if(EXISTS ${backend_source})
-        list(APPEND sources ${backend_source})
-    endif()
-    add_executable(${target} WIN32 ${sources})
+    add_executable(${target} WIN32 ${TRV_ROOT}/app/winmain_entry_win.cpp ${backend_source} ${TRV_RC})
     target_link_libraries(${target} PRIVATE trv_win)
     target_link_options(${target} PRIVATE -municode -s)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${target})
@@ -72,14 +68,10 @@ set(TRV_STAGE_DEMO_DIR ${CMAKE_BINARY_DIR}/stage/demo)
 # Stages a ready-to-run folder: TRV418.exe beside config.bin, str.ini and Skins/.
 # Existing config.bin and str.ini are kept, as an installer would keep a user's.
 function(trv_add_stage name program dir)
-    set(defaults_command "")
-    if(EXISTS ${TRV_ROOT}/tools/make_defaults.cpp)
-        set(defaults_command COMMAND ${TRV_MAKE_DEFAULTS} --keep ${dir})
-    endif()
     add_custom_target(${name} ALL
         COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
         COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${program}> ${dir}/TRV418.exe
-        ${defaults_command}
+        COMMAND ${TRV_MAKE_DEFAULTS} --keep ${dir}
         DEPENDS ${program} host_tools
         COMMENT "Staging ${dir}")
 endfunction()

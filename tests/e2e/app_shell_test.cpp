@@ -10,7 +10,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::wstring plainFolder() { return windowsPath(TRV_STAGE_PLAIN); }
+// The plain build finds no mouse here: Wine's own HID devices are not it.
+std::wstring plainFolder() {
+    static const std::wstring folder = freshCopyOf(windowsPath(TRV_STAGE_PLAIN), L"plain");
+    return folder;
+}
 
 class AppShell : public testing::Test {
 protected:
@@ -21,19 +25,6 @@ protected:
         ASSERT_NE(window_, nullptr) << "no window of class Trv418GmClass";
         ASSERT_TRUE(waitUntil([&] { return !::IsWindowVisible(window_); }))
             << "the main window did not hide itself after start";
-    }
-
-    // Another process showing the window; the program's start-up hiding may
-    // still be pending, so this tries until the window stays shown.
-    bool showFromOutside() {
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            ::ShowWindow(window_, SW_SHOW);
-            if (waitUntil([&] { return ::IsWindowVisible(window_) != FALSE; }, 2s)) {
-                ::Sleep(200);
-                if (::IsWindowVisible(window_)) return true;
-            }
-        }
-        return false;
     }
 
     RunningProgram program_{plainFolder()};
@@ -60,23 +51,6 @@ TEST_F(AppShell, SecondCopyEndsWithZeroAndLeavesTheFirstRunning) {
     EXPECT_TRUE(program_.running());
     EXPECT_TRUE(::IsWindow(window_));
     EXPECT_FALSE(::IsWindowVisible(window_));
-}
-
-TEST_F(AppShell, CloseAndEscapeHideTheWindowAndTheProgramStays) {
-    ASSERT_TRUE(showFromOutside());
-    ::PostMessageW(window_, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(waitUntil([&] { return !::IsWindowVisible(window_); }));
-
-    ASSERT_TRUE(showFromOutside());
-    ::PostMessageW(window_, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-    EXPECT_TRUE(waitUntil([&] { return !::IsWindowVisible(window_); }));
-
-    ASSERT_TRUE(showFromOutside());
-    ::PostMessageW(window_, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    EXPECT_TRUE(waitUntil([&] { return !::IsWindowVisible(window_); }));
-
-    EXPECT_TRUE(program_.running());
-    EXPECT_TRUE(::IsWindow(window_));
 }
 
 TEST_F(AppShell, IconClickWithoutMouseWarnsAndKeepsTheWindowHidden) {

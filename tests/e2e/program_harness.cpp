@@ -1,5 +1,8 @@
 #include "e2e/program_harness.h"
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 namespace trv::e2e {
@@ -8,6 +11,27 @@ std::wstring windowsPath(const std::string& unixPath) {
     std::wstring path = L"Z:";
     for (char c : unixPath) path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
     return path;
+}
+
+std::wstring freshCopyOf(const std::wstring& stagedFolder, const std::wstring& name) {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"trv418-e2e-" + name;
+    for (const wchar_t* file : {L"virtual-mouse.bin", L"virtual-mouse-wire.log"}) {
+        ::DeleteFileW((folder + L"\\" + file).c_str());
+    }
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    for (const wchar_t* file : {L"TRV418.exe", L"config.bin", L"str.ini"}) {
+        ::CopyFileW((stagedFolder + L"\\" + file).c_str(), (folder + L"\\" + file).c_str(), FALSE);
+    }
+    return folder;
+}
+
+std::string fileText(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {

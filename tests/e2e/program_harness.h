@@ -42,6 +42,14 @@ private:
     DWORD pid_ = 0;
 };
 
+// A fresh copy of a staged folder (TRV418.exe, config.bin, str.ini) under the
+// temporary folder, so a test starts from the staged files and changes nothing
+// that other tests or the run command use.
+std::wstring freshCopyOf(const std::wstring& stagedFolder, const std::wstring& name);
+
+// The whole content of a file, empty when it cannot be read.
+std::string fileText(const std::wstring& path);
+
 // Whether any visible balloon (a tooltip window of another process) shows.
 bool balloonVisible(DWORD notOfPid);
 
