@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "perf/report_rate.h"
+
 namespace trv {
 
 namespace {
@@ -15,13 +17,6 @@ struct ArgumentText {
     std::int64_t argument;
     TextId text;
 };
-
-constexpr std::array<ArgumentText, 4> kReportRateTexts{{
-    {1, TextId::ReportRate1000},
-    {2, TextId::ReportRate500},
-    {4, TextId::ReportRate250},
-    {8, TextId::ReportRate125},
-}};
 
 constexpr std::array<ArgumentText, 4> kStageTexts{{
     {1, TextId::DpiStage1},
@@ -59,7 +54,10 @@ std::optional<Balloon> balloonFor(std::uint32_t code, std::int64_t argument, Lan
     auto rowText = [language](TextId id) { return std::u16string(text(language, id)); };
     switch (code) {
         case balloon_code::kReportRate:
-            if (auto id = textOf(kReportRateTexts, argument)) return info(rowText(*id));
+            if (argument < 0 || argument > 0xFF) return std::nullopt;
+            if (auto id = reportRateText(static_cast<std::uint8_t>(argument))) {
+                return info(rowText(*id));
+            }
             return std::nullopt;
         case balloon_code::kDpiStage:
             if (auto id = textOf(kStageTexts, argument)) {

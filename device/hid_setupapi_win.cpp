@@ -15,6 +15,9 @@ extern "C" {
 #include <string>
 #include <vector>
 
+#include "window/handles.h"
+#include "window/wide.h"
+
 namespace trv {
 
 namespace {
@@ -25,67 +28,24 @@ static_assert(offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) == broadcast:
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) == 32);
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
-// One owner per kind of handle the HID calls give out.
-template <typename Traits>
-class Unique {
-  public:
-    using Value = typename Traits::Value;
-    Unique() = default;
-    explicit Unique(Value v) : value_(v) {}
-    ~Unique() { reset(); }
-    Unique(Unique&& other) noexcept : value_(other.release()) {}
-    Unique& operator=(Unique&& other) noexcept {
-        if (this != &other) {
-            reset();
-            value_ = other.release();
-        }
-        return *this;
-    }
-    Unique(const Unique&) = delete;
-    Unique& operator=(const Unique&) = delete;
-
-    Value get() const { return value_; }
-    bool valid() const { return value_ != Traits::invalid(); }
-    Value release() {
-        Value v = value_;
-        value_ = Traits::invalid();
-        return v;
-    }
-    void reset() {
-        if (valid()) Traits::close(value_);
-        value_ = Traits::invalid();
-    }
-
-  private:
-    Value value_ = Traits::invalid();
-};
-
-struct FileHandleTraits {
-    using Value = HANDLE;
-    static Value invalid() { return INVALID_HANDLE_VALUE; }
-    static void close(Value v) { CloseHandle(v); }
-};
+// Owners of the handles SetupAPI and hid.dll give out.
 struct DeviceInfoSetTraits {
-    using Value = HDEVINFO;
-    static Value invalid() { return INVALID_HANDLE_VALUE; }
-    static void close(Value v) { SetupDiDestroyDeviceInfoList(v); }
+    using Handle = HDEVINFO;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle h) { SetupDiDestroyDeviceInfoList(h); }
 };
 struct PreparsedDataTraits {
-    using Value = PHIDP_PREPARSED_DATA;
-    static Value invalid() { return nullptr; }
-    static void close(Value v) { HidD_FreePreparsedData(v); }
+    using Handle = PHIDP_PREPARSED_DATA;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { HidD_FreePreparsedData(h); }
 };
 
-using FileHandle = Unique<FileHandleTraits>;
-using DeviceInfoSet = Unique<DeviceInfoSetTraits>;
-using PreparsedData = Unique<PreparsedDataTraits>;
-
-std::wstring toWide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
-}
+using win::FileHandle;
+using DeviceInfoSet = win::Owned<DeviceInfoSetTraits>;
+using PreparsedData = win::Owned<PreparsedDataTraits>;
 
 FileHandle openShared(const std::u16string& path, DWORD flags) {
-    const std::wstring wide = toWide(path);
+    const std::wstring wide = win::toWide(path);
     return FileHandle(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, flags, nullptr));
 }
@@ -185,19 +145,19 @@ class HidFeatureChannel final : public FeatureChannel {
 std::unique_ptr<HidInterfaceList> SetupApiHidSystem::presentInterfaces() {
     DeviceInfoSet set(SetupDiGetClassDevsW(&kHidInterfaceClass, nullptr, nullptr,
                                            DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
-    if (!set.valid()) return nullptr;
+    if (!set) return nullptr;
     return std::make_unique<SetupApiInterfaceList>(std::move(set));
 }
 
 std::unique_ptr<HidProbe> SetupApiHidSystem::openProbe(const std::u16string& path) {
     FileHandle handle = openShared(path, 0);
-    if (!handle.valid()) return nullptr;
+    if (!handle) return nullptr;
     return std::make_unique<HidFileProbe>(std::move(handle));
 }
 
 ChannelOpening SetupApiHidSystem::openChannel(const std::u16string& path, ChannelKind kind) {
     FileHandle handle = openShared(path, kind == ChannelKind::Data ? FILE_ATTRIBUTE_NORMAL : 0);
-    if (!handle.valid()) return {nullptr, static_cast<std::uint32_t>(GetLastError())};
+    if (!handle) return {nullptr, static_cast<std::uint32_t>(GetLastError())};
     return {std::make_unique<HidFeatureChannel>(std::move(handle)), 0};
 }
 

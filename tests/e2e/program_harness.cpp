@@ -79,42 +79,28 @@ DWORD RunningProgram::waitForExit(std::chrono::milliseconds timeout) {
 
 namespace {
 
-struct WindowSearch {
-    DWORD pid;
-    const wchar_t* className;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK matchWindow(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t className[64] = {};
-    ::GetClassNameW(hwnd, className, 64);
-    if (pid == search->pid && ::lstrcmpW(className, search->className) == 0) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-struct BalloonSearch {
-    DWORD notOfPid;
-    bool found = false;
-};
-
-BOOL CALLBACK matchBalloon(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<BalloonSearch*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t className[64] = {};
-    ::GetClassNameW(hwnd, className, 64);
-    if (pid != search->notOfPid && ::IsWindowVisible(hwnd) &&
-        ::lstrcmpW(className, L"tooltips_class32") == 0) {
-        search->found = true;
-        return FALSE;
-    }
-    return TRUE;
+// The first top-level window of the given class for which `accept` holds.
+HWND findTopLevel(const wchar_t* className, const std::function<bool(HWND, DWORD pid)>& accept) {
+    struct Search {
+        const wchar_t* className;
+        const std::function<bool(HWND, DWORD)>* accept;
+        HWND found = nullptr;
+    } search{className, &accept};
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            wchar_t name[64] = {};
+            ::GetClassNameW(hwnd, name, 64);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(hwnd, &pid);
+            if (::lstrcmpW(name, s->className) == 0 && (*s->accept)(hwnd, pid)) {
+                s->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 }  // namespace
@@ -122,18 +108,18 @@ BOOL CALLBACK matchBalloon(HWND hwnd, LPARAM param) {
 HWND RunningProgram::waitForMainWindow() {
     // Idle means its initialisation has run and it waits for messages.
     if (process_) ::WaitForInputIdle(process_, 10000);
-    WindowSearch search{pid_, L"Trv418GmClass"};
+    HWND found = nullptr;
     waitUntil([&] {
-        ::EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+        found = findTopLevel(L"Trv418GmClass", [&](HWND, DWORD pid) { return pid == pid_; });
+        return found != nullptr;
     });
-    return search.found;
+    return found;
 }
 
 bool balloonVisible(DWORD notOfPid) {
-    BalloonSearch search{notOfPid};
-    ::EnumWindows(matchBalloon, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return findTopLevel(L"tooltips_class32", [&](HWND hwnd, DWORD pid) {
+               return pid != notOfPid && ::IsWindowVisible(hwnd);
+           }) != nullptr;
 }
 
 }  // namespace trv::e2e
