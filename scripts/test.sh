@@ -40,5 +40,5 @@ for log in build/*/Testing/Temporary/LastTest.log; do
     passed=$((passed + ${p:-0})); failed=$((failed + ${f:-0}))
 done
 echo
-echo "test cases: $passed passed, $failed failed"
+echo "tests: $passed passed, $failed failed"
 exit $status
