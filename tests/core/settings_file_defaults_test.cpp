@@ -7,6 +7,7 @@
 #include "assign/assignment.h"
 #include "config/settings_file.h"
 #include "config/settings_file_disk.h"
+#include "perf/lighting.h"
 #include "tests/contract/temp_folder.h"
 
 namespace trv::testing {
@@ -51,6 +52,25 @@ TEST(DefaultSettings, AFreshConfigBinLoadsAsAFirstRunWithTheFactorySettings) {
         EXPECT_GE(record[field], 1);
         EXPECT_LE(record[field], 11);
     }
+}
+
+// A user who switches the light to another mode first sees the stored
+// parameter, and apply sends it: each must be one the lists offer.
+TEST(DefaultSettings, EveryLightingParameterShowsAsAListEntry) {
+    const SettingsRecord record = defaultSettingsRecord();
+    struct Shown {
+        const char* what;
+        std::u16string text;
+    };
+    const Shown shown[] = {
+        {"brightness", brightnessText(record[rec::kLightBrightness])},
+        {"respiration period", respirationText(record[rec::kRespirationSpeed])},
+        {"neon period", neonText(record[rec::kNeonPeriod])},
+        {"standard effect", effectText(Language::English, record[rec::kStandardEffect])},
+        {"respiration effect", effectText(Language::English, record[rec::kRespirationEffect])},
+        {"neon effect", effectText(Language::English, record[rec::kNeonEffect])},
+    };
+    for (const Shown& s : shown) EXPECT_FALSE(s.text.empty()) << s.what;
 }
 
 TEST(DefaultSettings, BothModesHaveTheFactoryButtonsWithAnLButtonFireKeyOnButton7) {
