@@ -61,8 +61,8 @@ std::optional<Balloon> balloonFor(std::uint32_t code, std::int64_t argument, Lan
             return std::nullopt;
         case balloon_code::kDpiStage:
             if (auto id = textOf(kStageTexts, argument)) {
-                std::u16string label = stageDpiLabel ? stageDpiLabel(static_cast<int>(argument))
-                                                     : std::u16string();
+                std::u16string label =
+                    stageDpiLabel ? stageDpiLabel(static_cast<int>(argument)) : std::u16string();
                 return info(rowText(*id) + label);
             }
             return std::nullopt;

@@ -13,12 +13,12 @@ namespace trv {
 inline constexpr wchar_t kMainWindowClass[] = L"Trv418GmClass";
 
 class CHidMouseApp : public win::WinApp {
-public:
+  public:
     using win::WinApp::WinApp;
     BOOL InitInstance() override;
     int ExitInstance() override;
 
-private:
+  private:
     ULONG_PTR gdiplusToken_ = 0;
     bool gdiplusStarted_ = false;
 };

@@ -1,8 +1,8 @@
 #include "app/hid_mouse_dlg_win.h"
 
-#include <array>
-
 #include <dbt.h>
+
+#include <array>
 
 #include "app/balloon.h"
 #include "app/hid_mouse_app_win.h"
@@ -252,7 +252,9 @@ std::optional<LRESULT> CHidMouseDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam
     return TRUE;
 }
 
-void CHidMouseDlg::hide() { ::ShowWindow(hwnd(), SW_HIDE); }
+void CHidMouseDlg::hide() {
+    ::ShowWindow(hwnd(), SW_HIDE);
+}
 
 void CHidMouseDlg::exitProgram() {
     closeDeviceHandles();
@@ -260,6 +262,8 @@ void CHidMouseDlg::exitProgram() {
     ::ExitProcess(0);
 }
 
-void CHidMouseDlg::closeDeviceHandles() { model_->closeDevice(); }
+void CHidMouseDlg::closeDeviceHandles() {
+    model_->closeDevice();
+}
 
 }  // namespace trv

@@ -12,8 +12,8 @@
 #include "app/main_model.h"
 #include "app/message_box_sink_win.h"
 #include "app/tray_icon_win.h"
-#include "config/win_profile_store_win.h"
 #include "config/settings_file_win.h"
+#include "config/win_profile_store_win.h"
 #include "device/hid_system.h"
 #include "device/transfer.h"
 #include "perf/system_pointer_win.h"
@@ -26,18 +26,18 @@ inline constexpr UINT WM_TRAY_NOTIFY = WM_USER + 1;
 inline constexpr UINT WM_SHOW_BALLOON = WM_USER + 2;
 
 class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg> {
-public:
+  public:
     explicit CHidMouseDlg(HINSTANCE instance);
     ~CHidMouseDlg() override;
 
     static std::span<const win::MessageEntry<CHidMouseDlg>> messageMap();
 
-protected:
+  protected:
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
     std::optional<LRESULT> dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     std::optional<LRESULT> OnPaint(WPARAM, LPARAM);
     std::optional<LRESULT> OnQueryDragIcon(WPARAM, LPARAM);
     std::optional<LRESULT> OnTrayNotify(WPARAM, LPARAM);

@@ -16,8 +16,7 @@ void MainWindowModel::startUpDevice() {
 }
 
 void MainWindowModel::loadSettings() {
-    LoadSettingsFile(services_.files, paths_.configBin, firstRunFlag_, record_,
-                     services_.messages);
+    LoadSettingsFile(services_.files, paths_.configBin, firstRunFlag_, record_, services_.messages);
     savedRecord_ = record_;
 }
 
@@ -30,7 +29,9 @@ void MainWindowModel::loadIniStore() {
     LoadIniStore(services_.strIni, language_, labels_, skin_);
 }
 
-std::u16string MainWindowModel::skinFolder() const { return trv::skinFolder(paths_, skin_.path); }
+std::u16string MainWindowModel::skinFolder() const {
+    return trv::skinFolder(paths_, skin_.path);
+}
 
 void MainWindowModel::prepareForPageBuild() {
     if (!firstRun()) return;
@@ -51,7 +52,9 @@ void MainWindowModel::pageBuilt() {
     pageEverBuilt_ = true;
 }
 
-void MainWindowModel::pageTornDown() { pageState_ = PageState::NotBuilt; }
+void MainWindowModel::pageTornDown() {
+    pageState_ = PageState::NotBuilt;
+}
 
 void MainWindowModel::applySettings() {
     rebuildOwnedFields(record_, device_.sensorType, block_.block);
@@ -74,8 +77,8 @@ void MainWindowModel::restoreSettings() {
 }
 
 TrayClickPlan MainWindowModel::trayClick() {
-    TrayClickPlan plan = planTrayClick(device_.mousePresent, cancelMark_, pageState_,
-                                       pageEverBuilt_);
+    TrayClickPlan plan =
+        planTrayClick(device_.mousePresent, cancelMark_, pageState_, pageEverBuilt_);
     if (plan.rebuildAfterCancel) {
         pageState_ = PageState::TearingDown;
         loadIniStore();

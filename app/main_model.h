@@ -37,14 +37,14 @@ struct ModelServices {
 };
 
 class MainWindowModel {
-public:
+  public:
     MainWindowModel(const ModelServices& services, std::u16string_view executablePath);
 
     // Start-up, in the main window's order.
     void startUpDevice();
-    void loadSettings();  // config.bin, then the saved copy
+    void loadSettings();    // config.bin, then the saved copy
     void selectLanguage();  // "Lan" of str.ini's "Skins" section
-    void loadIniStore();  // the button labels, the skin folder and text colour
+    void loadIniStore();    // the button labels, the skin folder and text colour
 
     // The page build's share of the first run: the first build writes the
     // factory function table, ticks all stages and resets the labels; every
@@ -87,7 +87,7 @@ public:
     bool blockComplete() const { return block_.complete; }
     std::uint8_t sensorType() const { return device_.sensorType; }
 
-private:
+  private:
     ModelServices services_;
     SettingsFilePaths paths_;
     DeviceState device_;

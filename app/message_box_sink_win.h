@@ -8,11 +8,11 @@
 namespace trv {
 
 class MessageBoxSink final : public MessageSink {
-public:
+  public:
     void setOwner(HWND owner) { owner_ = owner; }
     void showMessage(std::u16string_view text, std::u16string_view caption) override;
 
-private:
+  private:
     HWND owner_ = nullptr;
 };
 

@@ -8,7 +8,7 @@
 namespace trv {
 
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     // An empty caption means a box without a caption.
     virtual void showMessage(std::u16string_view text, std::u16string_view caption) = 0;

@@ -10,7 +10,7 @@ namespace trv {
 enum class PageState : std::uint8_t { NotBuilt = 0, Shown = 1, TearingDown = 2 };
 
 struct TrayClickPlan {
-    bool warnMouseMissing = false;  // balloon 15 instead of showing the window
+    bool warnMouseMissing = false;    // balloon 15 instead of showing the window
     bool rebuildAfterCancel = false;  // tear down, reload str.ini, build from the restored record
     bool firstBuild = false;          // the mouse was missing at start: build the page now
     bool show = false;

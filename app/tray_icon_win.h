@@ -10,7 +10,7 @@
 namespace trv {
 
 class TrayIcon {
-public:
+  public:
     static constexpr UINT kCallbackMessage = WM_USER + 1;
 
     TrayIcon() = default;
@@ -24,7 +24,7 @@ public:
     bool showBalloon(std::wstring_view text, std::wstring_view title, UINT timeoutMs);
     void remove();
 
-private:
+  private:
     NOTIFYICONDATAW data_{};
     bool added_ = false;
 };

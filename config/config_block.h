@@ -16,7 +16,7 @@ inline constexpr std::size_t kPageSize = 64;
 inline constexpr std::size_t kPageCount = 5;
 
 // Header bytes.
-inline constexpr std::size_t kReportRateCode = 0;  // interval in ms: 1, 2, 4 or 8
+inline constexpr std::size_t kReportRateCode = 0;    // interval in ms: 1, 2, 4 or 8
 inline constexpr std::size_t kHeaderMouseOwned = 1;  // the mouse's own; never changed
 
 // Image offsets.

@@ -92,7 +92,9 @@ void Dialog::EndDialog(INT_PTR result) {
     if (hwnd_) ::PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
-std::optional<LRESULT> Dialog::dispatch(UINT, WPARAM, LPARAM) { return std::nullopt; }
+std::optional<LRESULT> Dialog::dispatch(UINT, WPARAM, LPARAM) {
+    return std::nullopt;
+}
 
 INT_PTR Dialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) return OnInitDialog();

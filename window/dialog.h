@@ -17,7 +17,7 @@
 namespace trv::win {
 
 class WinApp {
-public:
+  public:
     explicit WinApp(HINSTANCE instance) : instance_(instance) {}
     virtual ~WinApp() = default;
     WinApp(const WinApp&) = delete;
@@ -34,15 +34,15 @@ public:
 
     HINSTANCE instance() const { return instance_; }
 
-protected:
+  protected:
     int exitCode_ = 0;
 
-private:
+  private:
     HINSTANCE instance_;
 };
 
 class Dialog {
-public:
+  public:
     Dialog(HINSTANCE instance, UINT templateId, HWND parent = nullptr);
     virtual ~Dialog();
     Dialog(const Dialog&) = delete;
@@ -56,13 +56,13 @@ public:
     HWND hwnd() const { return hwnd_; }
     HINSTANCE instance() const { return instance_; }
 
-protected:
+  protected:
     virtual BOOL OnInitDialog() { return TRUE; }
     // TRUE when the message was consumed and must not be dispatched.
     virtual BOOL PreTranslateMessage(MSG* /*msg*/) { return FALSE; }
     virtual std::optional<LRESULT> dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
+  private:
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -106,10 +106,10 @@ constexpr MessageEntry<Derived> onNotify(UINT id, UINT code,
 // A dialog whose handlers come from Derived::messageMap(), a span of entries.
 template <typename Derived>
 class MappedDialog : public Dialog {
-public:
+  public:
     using Dialog::Dialog;
 
-protected:
+  protected:
     std::optional<LRESULT> dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
         for (const MessageEntry<Derived>& entry : Derived::messageMap()) {
             if (entry.message != message) continue;

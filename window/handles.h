@@ -10,7 +10,7 @@ namespace trv::win {
 
 template <typename Traits>
 class Owned {
-public:
+  public:
     using Handle = typename Traits::Handle;
 
     Owned() = default;
@@ -32,7 +32,7 @@ public:
         if (old != Traits::invalid()) Traits::close(old);
     }
 
-private:
+  private:
     Handle handle_ = Traits::invalid();
 };
 
@@ -91,7 +91,7 @@ using DeviceNotification = Owned<DeviceNotifyTraits>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
@@ -100,14 +100,14 @@ public:
     }
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND hwnd_;
     HDC dc_;
 };
 
 // Selects a GDI object into a context for one scope and puts the old one back.
 class SelectObjectScope {
-public:
+  public:
     SelectObjectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
     SelectObjectScope(const SelectObjectScope&) = delete;
     SelectObjectScope& operator=(const SelectObjectScope&) = delete;
@@ -115,7 +115,7 @@ public:
         if (old_ && old_ != HGDI_ERROR) ::SelectObject(dc_, old_);
     }
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };

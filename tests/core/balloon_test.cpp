@@ -5,7 +5,9 @@
 namespace trv {
 namespace {
 
-std::u16string stageLabel(int stage) { return stage == 2 ? u"1600" : u"800"; }
+std::u16string stageLabel(int stage) {
+    return stage == 2 ? u"1600" : u"800";
+}
 
 std::optional<Balloon> english(std::uint32_t code, std::int64_t argument) {
     return balloonFor(code, argument, Language::English, stageLabel);
@@ -45,8 +47,8 @@ TEST(Balloon, EveryListedRequestShowsItsTextTitleAndTimeout) {
 
 TEST(Balloon, UnlistedArgumentsAndUnknownCodesShowNothing) {
     const std::pair<std::uint32_t, std::int64_t> silent[] = {
-        {5, 0}, {5, 3}, {5, 16}, {5, 257}, {5, -255}, {7, 0}, {7, 5}, {8, 0}, {8, 3}, {8, 4}, {9, 0},
-        {0, 0}, {1, 1}, {6, 1}, {10, 1}, {13, 0}, {16, 0}, {0x402, 1},
+        {5, 0}, {5, 3}, {5, 16}, {5, 257}, {5, -255}, {7, 0},  {7, 5},  {8, 0},  {8, 3},
+        {8, 4}, {9, 0}, {0, 0},  {1, 1},   {6, 1},    {10, 1}, {13, 0}, {16, 0}, {0x402, 1},
     };
     for (auto [code, argument] : silent) {
         EXPECT_FALSE(english(code, argument).has_value()) << code << "/" << argument;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "support/recording_sink.h"
 #include "device/hid_system.h"
 #include "device/transfer.h"
+#include "support/recording_sink.h"
 
 namespace trv::testing {
 

@@ -73,7 +73,7 @@ Bytes configBin(std::uint8_t firstRunFlag, const SettingsRecord& record) {
 }
 
 class Program : public ::testing::Test {
-protected:
+  protected:
     Program() {
         folder_.write("config.bin", configBin(1, craftedRecord()));
         hid_ = std::make_unique<VirtualHidSystem>(mouse_);

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "device_fakes.h"
-#include "pointer_fakes.h"
-
 #include <string>
 #include <vector>
+
+#include "device_fakes.h"
+#include "pointer_fakes.h"
 
 namespace trv {
 namespace {

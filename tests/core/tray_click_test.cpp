@@ -28,7 +28,8 @@ TEST(TrayClick, PageMissingAtStartIsBuiltByTheFirstClickWithTheMouse) {
 
 TEST(TrayClick, CancelMarkWithoutABuiltPageRebuildsNothing) {
     bool cancel = true;
-    EXPECT_EQ(planTrayClick(true, cancel, PageState::NotBuilt, true), (TrayClickPlan{.show = true}));
+    EXPECT_EQ(planTrayClick(true, cancel, PageState::NotBuilt, true),
+              (TrayClickPlan{.show = true}));
     EXPECT_FALSE(cancel);
 }
 

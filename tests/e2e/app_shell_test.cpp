@@ -17,7 +17,7 @@ std::wstring plainFolder() {
 }
 
 class AppShell : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ::SetCursorPos(900, 900);  // away from the notification area's tooltips
         ASSERT_TRUE(program_.started());

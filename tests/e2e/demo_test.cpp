@@ -11,7 +11,7 @@ namespace {
 using namespace std::chrono_literals;
 
 class Demo : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(program_.started());
         window_ = program_.waitForMainWindow();

@@ -22,7 +22,7 @@ bool waitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 class RunningProgram {
-public:
+  public:
     // Starts folder\TRV418.exe with the folder as its working directory.
     explicit RunningProgram(const std::wstring& folder);
     RunningProgram(const RunningProgram&) = delete;
@@ -37,7 +37,7 @@ public:
     // The exit code once the process ended, or STILL_ACTIVE after the timeout.
     DWORD waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
-private:
+  private:
     HANDLE process_ = nullptr;
     DWORD pid_ = 0;
 };

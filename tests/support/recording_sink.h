@@ -24,7 +24,7 @@ inline void PrintTo(const Shown& message, std::ostream* out) {
 }
 
 class RecordingSink final : public MessageSink {
-public:
+  public:
     void showMessage(std::u16string_view text, std::u16string_view caption) override {
         shown.push_back({std::u16string(text), std::u16string(caption)});
     }

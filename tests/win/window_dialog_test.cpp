@@ -21,7 +21,7 @@ constexpr UINT kAsk = WM_APP + 2;       // answered by a handler
 constexpr UINT kFinishCommand = 100;
 
 class ProbeDialog : public MappedDialog<ProbeDialog> {
-public:
+  public:
     ProbeDialog() : MappedDialog(::GetModuleHandleW(nullptr), kTemplate) {}
 
     static std::span<const MessageEntry<ProbeDialog>> messageMap() {
@@ -39,7 +39,7 @@ public:
     LRESULT answer = 0;
     WPARAM finishWith = kFinishCommand;
 
-protected:
+  protected:
     BOOL OnInitDialog() override {
         ::PostMessageW(hwnd(), kConsumed, 0, 0);
         ::PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(kFinishCommand, EN_CHANGE), 0);
@@ -56,7 +56,7 @@ protected:
         return FALSE;
     }
 
-private:
+  private:
     std::optional<LRESULT> OnConsumed(WPARAM, LPARAM) {
         events.push_back("dispatched");
         return 0;
@@ -89,7 +89,7 @@ TEST(DialogFramework, CommandEntryWithoutNotificationCodeMatchesAnyCode) {
 
 TEST(DialogFramework, MissingTemplateGivesMinusOne) {
     class Missing : public Dialog {
-    public:
+      public:
         Missing() : Dialog(::GetModuleHandleW(nullptr), 4242) {}
     } dialog;
     EXPECT_EQ(dialog.DoModal(), -1);
