@@ -161,12 +161,35 @@ ChannelOpening SetupApiHidSystem::openChannel(const std::u16string& path, Channe
     return {std::make_unique<HidFeatureChannel>(std::move(handle)), 0};
 }
 
+namespace {
+
+// Whether [at, at + size) lies in committed, readable memory of this process.
+// The system's broadcasts always do; a pointer that arrives in a message
+// another process sent does not have to.
+bool readable(const std::uint8_t* at, std::size_t size) {
+    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY |
+                                PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    const std::uint8_t* const end = at + size;
+    while (at < end) {
+        MEMORY_BASIC_INFORMATION region{};
+        if (VirtualQuery(at, &region, sizeof region) == 0) return false;
+        if (region.State != MEM_COMMIT || (region.Protect & kReadable) == 0 ||
+            (region.Protect & PAGE_GUARD) != 0) {
+            return false;
+        }
+        at = static_cast<const std::uint8_t*>(region.BaseAddress) + region.RegionSize;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::optional<DeviceBroadcast> readDeviceBroadcast(LPARAM lParam) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(lParam);
-    if (bytes == nullptr) return std::nullopt;
+    if (bytes == nullptr || !readable(bytes, broadcast::kHeaderSize)) return std::nullopt;
     DWORD size = 0;
     std::memcpy(&size, bytes + broadcast::kSizeAt, sizeof size);
-    if (size < broadcast::kHeaderSize) return std::nullopt;
+    if (size < broadcast::kHeaderSize || !readable(bytes, size)) return std::nullopt;
     return parseDeviceBroadcast(std::span<const std::uint8_t>(bytes, size));
 }
 

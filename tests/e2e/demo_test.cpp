@@ -70,12 +70,14 @@ TEST_F(Demo, CloseEscapeAndEnterHideTheWindowAndTheProgramStays) {
     EXPECT_TRUE(::IsWindow(window_));
 }
 
-TEST_F(Demo, DeviceNotificationsWithoutBroadcastAreIgnored) {
+TEST_F(Demo, DeviceNotificationsWithoutAReadableBroadcastAreIgnored) {
     // Events that carry no broadcast, and a hostile arrival whose lParam
     // points nowhere, must not take the program down.
     ::SendMessageW(window_, WM_DEVICECHANGE, 0x0007 /* DBT_DEVNODES_CHANGED */, 0);
     ::PostMessageW(window_, WM_DEVICECHANGE, 0x0018, 0x1234);
     ::PostMessageW(window_, WM_DEVICECHANGE, 0x8000 /* arrival */, 0);
+    ::PostMessageW(window_, WM_DEVICECHANGE, 0x8000, 0x1234);
+    ::PostMessageW(window_, WM_DEVICECHANGE, 0x8004 /* removal */, 0x7FFF0000);
     ::Sleep(300);
     EXPECT_TRUE(program_.running());
 }

@@ -90,6 +90,33 @@ TEST(DeviceBroadcastWin, NameIsReadOnlyWithinTheStatedSize) {
     EXPECT_FALSE(readDeviceBroadcast(0).has_value());
 }
 
+// A pointer that came with another process's message is not read blindly.
+TEST(DeviceBroadcastWin, PointersIntoUnreadableMemoryAreRefused) {
+    EXPECT_FALSE(readDeviceBroadcast(0x1234).has_value());
+
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    auto* pages = static_cast<std::uint8_t*>(
+        VirtualAlloc(nullptr, 2 * system.dwPageSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(pages, nullptr);
+    DWORD oldProtection = 0;
+    ASSERT_TRUE(VirtualProtect(pages + system.dwPageSize, system.dwPageSize, PAGE_NOACCESS,
+                               &oldProtection));
+    // A header at the end of the readable page that claims to run on into
+    // the unreadable one.
+    auto* header = pages + system.dwPageSize - 16;
+    const DWORD claimed = 400;
+    std::memcpy(header, &claimed, sizeof claimed);
+    const DWORD type = DBT_DEVTYP_DEVICEINTERFACE;
+    std::memcpy(header + 4, &type, sizeof type);
+    EXPECT_FALSE(readDeviceBroadcast(reinterpret_cast<LPARAM>(header)).has_value());
+
+    const DWORD fits = 16;
+    std::memcpy(header, &fits, sizeof fits);
+    EXPECT_TRUE(readDeviceBroadcast(reinterpret_cast<LPARAM>(header)).has_value());
+    VirtualFree(pages, 0, MEM_RELEASE);
+}
+
 TEST(DeviceBroadcastWin, HidNotificationsCanBeRegisteredForAWindow) {
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
