@@ -19,17 +19,6 @@ namespace {
 
 constexpr wchar_t kInstanceMutexName[] = L"K9TRV418Mutex";
 constexpr wchar_t kTrayTip[] = L"Gaming Mouse Setting";
-constexpr DWORD kModulePathCapacity = 1024;
-
-std::wstring executablePath() {
-    wchar_t buffer[kModulePathCapacity] = {};
-    const DWORD n = ::GetModuleFileNameW(nullptr, buffer, kModulePathCapacity);
-    return std::wstring(buffer, n < kModulePathCapacity ? n : 0);
-}
-
-std::filesystem::path folderOf(const std::wstring& path) {
-    return std::filesystem::path(path).parent_path();
-}
 
 }  // namespace
 
@@ -37,10 +26,10 @@ CHidMouseDlg::CHidMouseDlg(HINSTANCE instance)
     : MappedDialog(instance, IDD_TRV418_DIALOG),
       appIcon_(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME),
                                                IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))) {
-    const std::wstring exePath = executablePath();
-    hid_ = makeHidSystem(folderOf(exePath));
-    const std::u16string path = win::fromWide(exePath);
-    strIni_ = std::make_unique<win::WinProfileStore>(settingsFilePaths(path).strIni);
+    const std::u16string path = win::executablePath();
+    const SettingsFilePaths paths = settingsFilePaths(path);
+    hid_ = makeHidSystem(paths.folder);
+    strIni_ = std::make_unique<win::WinProfileStore>(paths.strIni);
     model_ = std::make_unique<MainWindowModel>(
         ModelServices{*hid_, clock_, messages_, files_, *strIni_, pointer_}, path);
 }

@@ -4,7 +4,9 @@ include(ExternalProject)
 
 # The runtime goes into the executable so that TRV418.exe needs no DLL beyond
 # the ones Windows ships.
-add_link_options(-static -static-libgcc -static-libstdc++)
+add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+# Unused functions and data, ours and the runtime's, stay out of the executable.
+add_compile_options(-ffunction-sections -fdata-sections)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)

@@ -2,8 +2,8 @@
 // The HID stack the program talks to. Each build links exactly one definition:
 // the real one on SetupAPI and hid.dll, or the demo's virtual mouse.
 
-#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "device/hid_system.h"
 
@@ -11,6 +11,7 @@ namespace trv {
 
 // `exeFolder` is the folder of the running executable, where the demo keeps
 // its virtual mouse ("virtual-mouse.bin") and wire log ("virtual-mouse-wire.log").
-std::unique_ptr<HidSystem> makeHidSystem(const std::filesystem::path& exeFolder);
+// A plain string, so the real build carries no path-conversion machinery.
+std::unique_ptr<HidSystem> makeHidSystem(const std::u16string& exeFolder);
 
 }  // namespace trv

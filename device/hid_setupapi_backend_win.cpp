@@ -5,7 +5,7 @@
 
 namespace trv {
 
-std::unique_ptr<HidSystem> makeHidSystem(const std::filesystem::path&) {
+std::unique_ptr<HidSystem> makeHidSystem(const std::u16string&) {
     return std::make_unique<SetupApiHidSystem>();
 }
 
