@@ -233,9 +233,12 @@ std::optional<LRESULT> CHidMouseDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam
     if (wParam != DBT_DEVICEARRIVAL && wParam != DBT_DEVICEREMOVECOMPLETE) return TRUE;
     const std::optional<DeviceBroadcast> broadcast = readDeviceBroadcast(lParam);
     if (broadcast) {
-        const DeviceChangeOutcome outcome = model_->deviceChange(
-            static_cast<std::uint32_t>(wParam), broadcast->deviceType, broadcast->interfaceName);
-        if (outcome.balloon) ::SendMessageW(hwnd(), WM_SHOW_BALLOON, *outcome.balloon, 0);
+        const auto showBalloon = [this](std::uint32_t code) {
+            ::SendMessageW(hwnd(), WM_SHOW_BALLOON, code, 0);
+        };
+        const DeviceChangeOutcome outcome =
+            model_->deviceChange(static_cast<std::uint32_t>(wParam), broadcast->deviceType,
+                                 broadcast->interfaceName, showBalloon);
         if (outcome.hideWindow) hide();
     }
     return TRUE;

@@ -88,10 +88,11 @@ TrayClickPlan MainWindowModel::trayClick() {
 }
 
 DeviceChangeOutcome MainWindowModel::deviceChange(std::uint32_t eventType, std::uint32_t deviceType,
-                                                  std::u16string_view interfaceName) {
+                                                  std::u16string_view interfaceName,
+                                                  const BalloonRequest& showBalloon) {
     const DeviceChange change{eventType, deviceType, interfaceName};
-    return handleDeviceChange(change, services_.hid, device_, block_, services_.messages,
-                              language_);
+    return handleDeviceChange(change, services_.hid, device_, block_, services_.messages, language_,
+                              showBalloon);
 }
 
 std::u16string MainWindowModel::stageDpiLabel(int stage) const {

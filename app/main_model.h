@@ -64,7 +64,8 @@ class MainWindowModel {
 
     TrayClickPlan trayClick();
     DeviceChangeOutcome deviceChange(std::uint32_t eventType, std::uint32_t deviceType,
-                                     std::u16string_view interfaceName);
+                                     std::u16string_view interfaceName,
+                                     const BalloonRequest& showBalloon);
     void closeDevice() { device_.closeChannels(); }
 
     // The DPI label of a stage's current level, for the stage balloons.

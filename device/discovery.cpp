@@ -111,7 +111,7 @@ bool namesMouse(std::u16string_view interfaceName) {
 
 DeviceChangeOutcome handleDeviceChange(const DeviceChange& change, HidSystem& hid,
                                        DeviceState& device, BlockState& state, MessageSink& sink,
-                                       Language language) {
+                                       Language language, const BalloonRequest& showBalloon) {
     const bool arrival = change.eventType == device_event::kArrival;
     if (!arrival && change.eventType != device_event::kRemoveComplete) return {};
     if (change.deviceType != device_event::kInterfaceType) return {};
@@ -125,11 +125,13 @@ DeviceChangeOutcome handleDeviceChange(const DeviceChange& change, HidSystem& hi
     if (!FindMouse(hid, device, sink)) {
         device.mousePresent = false;
         outcome.balloon = balloon_code::kMouseMissing;
+        if (showBalloon) showBalloon(*outcome.balloon);
         outcome.hideWindow = true;
         return outcome;
     }
     if (arrival) {
         outcome.balloon = balloon_code::kMouseFound;
+        if (showBalloon) showBalloon(*outcome.balloon);
         readAfterDiscovery(device, state, sink, language);
     }
     device.mousePresent = true;

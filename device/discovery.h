@@ -3,6 +3,7 @@
 // notifications do with the result.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -56,10 +57,14 @@ struct DeviceChangeOutcome {
 // Does the interface name belong to the mouse (either spelling, case as given).
 bool namesMouse(std::u16string_view interfaceName);
 
+// Shows balloon 14 or 15 at the moment the rules call for it.
+using BalloonRequest = std::function<void(std::uint32_t code)>;
+
 // Counts the mouse's arrivals and removals; every fourth runs discovery again,
-// and an arrival then reads the block anew.
+// and an arrival then reads the block anew. The found balloon is requested
+// before that read, so the user learns of the mouse before any read message.
 DeviceChangeOutcome handleDeviceChange(const DeviceChange& change, HidSystem& hid,
                                        DeviceState& device, BlockState& state, MessageSink& sink,
-                                       Language language);
+                                       Language language, const BalloonRequest& showBalloon = {});
 
 }  // namespace trv

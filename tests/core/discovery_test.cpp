@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "device/virtual_mouse.h"
 #include "device_fakes.h"
@@ -265,6 +267,23 @@ TEST(DeviceNotifications, ArrivalWithTheMouseFoundShowsFoundAndReadsTheBlockAgai
     EXPECT_TRUE(w.state.complete);
     EXPECT_EQ(w.device.sensorType, 1);
     EXPECT_TRUE(w.sink.shown.empty());
+}
+
+TEST(DeviceNotifications, FoundBalloonComesBeforeAFailedReadsMessage) {
+    Window w;
+    countThree(w);
+    w.mouse->faults().wrongSignature = true;
+    std::vector<std::string> seen;
+    const BalloonRequest balloon = [&](std::uint32_t code) {
+        seen.push_back("balloon " + std::to_string(code));
+        seen.push_back("messages so far " + std::to_string(w.sink.shown.size()));
+    };
+
+    handleDeviceChange(arrival(), w.present, w.device, w.state, w.sink, Language::English, balloon);
+
+    EXPECT_EQ(seen, (std::vector<std::string>{"balloon 14", "messages so far 0"}));
+    ASSERT_EQ(w.sink.shown.size(), 1u);
+    EXPECT_EQ(w.sink.shown[0].caption, u"ReadOperation");
 }
 
 TEST(DeviceNotifications, RemovalAfterWhichTheMouseIsStillThereSaysNothing) {
