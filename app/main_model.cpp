@@ -52,10 +52,6 @@ void MainWindowModel::pageBuilt() {
     pageEverBuilt_ = true;
 }
 
-void MainWindowModel::pageTornDown() {
-    pageState_ = PageState::NotBuilt;
-}
-
 void MainWindowModel::applySettings() {
     rebuildOwnedFields(record_, device_.sensorType, block_.block);
     WriteConfigBlock(device_, block_, services_.clock, services_.messages, language_);

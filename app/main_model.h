@@ -51,7 +51,6 @@ class MainWindowModel {
     // build of a first run takes the pointer settings from the system.
     void prepareForPageBuild();
     void pageBuilt();
-    void pageTornDown();
 
     // OK or Apply: with the mouse present, applies and renews the saved copy
     // and the system's pointer settings. Returns whether anything happened;
@@ -75,7 +74,6 @@ class MainWindowModel {
     bool mousePresent() const { return device_.mousePresent; }
     bool firstRun() const { return firstRunFlag_ == 0; }
     PageState pageState() const { return pageState_; }
-    const SettingsFilePaths& paths() const { return paths_; }
     const SkinSettings& skin() const { return skin_; }
     std::u16string skinFolder() const;
 

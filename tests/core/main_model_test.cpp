@@ -106,6 +106,9 @@ class Program : public ::testing::Test {
 };
 
 TEST_F(Program, StartUpReadsTheMouseAndLoadsTheSettingsQuietly) {
+    strIni_->write(u"Skins", u"Path", u"Blue");
+    strIni_->write(u"Skins", u"RColor", u"300");
+    strIni_->write(u"Setting-EN", u"Item43", u"Snipe Key");
     MainWindowModel& model = start();
     EXPECT_TRUE(model.mousePresent());
     EXPECT_TRUE(model.blockComplete());
@@ -113,6 +116,9 @@ TEST_F(Program, StartUpReadsTheMouseAndLoadsTheSettingsQuietly) {
     EXPECT_EQ(model.record(), craftedRecord());
     EXPECT_EQ(model.savedRecord(), craftedRecord());
     EXPECT_FALSE(model.firstRun());
+    EXPECT_EQ(model.labels().of(Mode::B, 4), u"Snipe Key");
+    EXPECT_EQ(model.skin().red, 44);
+    EXPECT_EQ(model.skinFolder(), folder_.path16("") + u"/Skins/Blue");
     EXPECT_TRUE(sink_.shown.empty());
 }
 
