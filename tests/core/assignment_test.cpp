@@ -141,24 +141,18 @@ TEST(Assignment, DpiSubListItemsAndTheirCodes) {
     EXPECT_TRUE(dpiSwitchLabel(6).empty());
 }
 
-const ButtonLabels kEnglishDefaults{{
-    u"Left Click",
-    u"Right Click",
-    u"Mid Click",
-    u"Forward",
-    u"Backward",
-    u"DPI Loop",
-    u"Fire Key-L-Button",
-    u"Key Off",
-    u"Left Click",
-    u"Right Click",
-    u"Mid Click",
-    u"Forward",
-    u"Backward",
-    u"DPI Loop",
-    u"Fire Key-L-Button",
-    u"Key Off",
-}};
+// Both modes get the same eight defaults.
+ButtonLabels englishDefaults() {
+    const std::u16string perButton[] = {u"Left Click",        u"Right Click", u"Mid Click",
+                                        u"Forward",           u"Backward",    u"DPI Loop",
+                                        u"Fire Key-L-Button", u"Key Off"};
+    ButtonLabels labels;
+    for (Mode mode : {Mode::A, Mode::B}) {
+        for (std::size_t b = 1; b <= rec::kButtons; ++b) labels.of(mode, b) = perButton[b - 1];
+    }
+    return labels;
+}
+const ButtonLabels kEnglishDefaults = englishDefaults();
 
 TEST(Assignment, DefaultRestoresTypesAndLabelsOfBothModesAndKeepsEveryParameter) {
     SettingsRecord r;
