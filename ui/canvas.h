@@ -1,0 +1,50 @@
+#pragma once
+// What the page and the dialogs draw through: a skin image at a point, and a
+// text in a rectangle. The Win32 canvas draws into the window's backing
+// bitmap; tests use a canvas that records the calls. One call of a page or
+// element draw function is one canvas update: the window copies the canvas to
+// the screen once after it.
+
+#include <string_view>
+
+namespace trv::ui {
+
+// Client pixels; right and bottom are exclusive, as in the platform's RECT.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    constexpr bool contains(int x, int y) const {
+        return left <= x && x < right && top <= y && y < bottom;
+    }
+    constexpr int width() const { return right - left; }
+    constexpr int height() const { return bottom - top; }
+    constexpr bool operator==(const Rect&) const = default;
+};
+
+enum class TextFormat {
+    Centre,     // centred both ways, one line (captions of text buttons)
+    Left,       // left-aligned, vertically centred, one line (labels)
+    CentreTop,  // centred horizontally from the rectangle's top, one line
+};
+
+enum class FontRole { Body, Title };
+
+class Canvas {
+  public:
+    virtual ~Canvas() = default;
+
+    // Draws the skin image `name` (a file name with its leading slash, such
+    // as "/button-normal.png", appended to the skin folder) with its top-left
+    // corner at (x, y) and at its own size. False when the image does not
+    // load; the element then stays undrawn.
+    virtual bool drawImage(std::u16string_view name, int x, int y) = 0;
+
+    // Draws text in the skin's text colour with a transparent background.
+    virtual void drawText(std::u16string_view text, Rect rect, TextFormat format,
+                          FontRole font) = 0;
+};
+
+}  // namespace trv::ui
