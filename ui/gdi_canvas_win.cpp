@@ -1,0 +1,121 @@
+#include "ui/gdi_canvas_win.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+#include "window/wide.h"
+
+namespace trv::ui {
+
+namespace {
+
+// What a window without its background image shows behind the page.
+constexpr std::uint8_t kFallbackGrey = 0x20;
+
+UINT drawTextFlags(TextFormat format) {
+    // Labels come from str.ini and key names: an ampersand in them is text,
+    // never a mnemonic prefix.
+    constexpr UINT kOneLine = DT_SINGLELINE | DT_NOPREFIX;
+    switch (format) {
+        case TextFormat::Centre:
+            return DT_CENTER | DT_VCENTER | kOneLine;
+        case TextFormat::Left:
+            return DT_LEFT | DT_VCENTER | kOneLine;
+        case TextFormat::CentreTop:
+            return DT_CENTER | DT_TOP | kOneLine;
+    }
+    return DT_LEFT | kOneLine;
+}
+
+}  // namespace
+
+ImageFailureNotice imageFailureBox(HWND owner) {
+    return [owner](std::u16string_view text) {
+        const std::wstring wide = win::toWide(text);
+        ::MessageBoxW(owner, wide.c_str(), L"", MB_OK);
+    };
+}
+
+GdiCanvas::GdiCanvas(CanvasSetup setup) : setup_(std::move(setup)) {
+    const std::optional<PngImage> background =
+        PngImage::load(setup_.skinFolder + win::toWide(setup_.background));
+    width_ = background ? background->width() : setup_.fallbackWidth;
+    height_ = background ? background->height() : setup_.fallbackHeight;
+    canvas_ = makeTopDownDib(width_, height_);
+    dc_.reset(::CreateCompatibleDC(nullptr));
+    if (!canvas_.bitmap || !dc_) {
+        canvas_ = {};
+        dc_.reset();
+        width_ = height_ = 0;
+        return;
+    }
+    displaced_ = ::SelectObject(dc_.get(), canvas_.bitmap.get());
+    ::SetBkMode(dc_.get(), TRANSPARENT);
+    ::SetTextColor(dc_.get(), setup_.textColour);
+
+    // Opaque grey under the background, so that transparent parts of the
+    // image (and the whole canvas when the image is missing) show one colour.
+    std::fill_n(canvas_.bits, std::size_t(width_) * height_ * 4, kFallbackGrey);
+    for (std::size_t i = 3; i < std::size_t(width_) * height_ * 4; i += 4) canvas_.bits[i] = 0xFF;
+    backgroundLoaded_ = background && background->draw(dc_.get(), 0, 0);
+}
+
+GdiCanvas::~GdiCanvas() {
+    if (dc_ && displaced_) ::SelectObject(dc_.get(), displaced_);
+}
+
+bool GdiCanvas::drawImage(std::u16string_view name, int x, int y) {
+    if (!dc_) return false;
+    const std::wstring path = setup_.skinFolder + win::toWide(name);
+    std::optional<PngImage> uncached;
+    const PngImage* image = nullptr;
+    if (setup_.cacheImages) {
+        image = cache_.find(path);
+    } else if ((uncached = PngImage::load(path))) {
+        image = &*uncached;
+    }
+    if (!image) {
+        if (setup_.onImageFailure && reportedFailures_.emplace(name).second) {
+            setup_.onImageFailure(kImageLoadFailed);
+        }
+        return false;
+    }
+    return image->draw(dc_.get(), x, y);
+}
+
+void GdiCanvas::drawText(std::u16string_view text, Rect rect, TextFormat format, FontRole font) {
+    if (!dc_ || text.empty()) return;
+    const HFONT chosen = font == FontRole::Title ? setup_.titleFont : setup_.bodyFont;
+    std::optional<win::SelectObjectScope> selected;
+    if (chosen) selected.emplace(dc_.get(), chosen);
+    RECT box{rect.left, rect.top, rect.right, rect.bottom};
+    const std::wstring wide = win::toWide(text);
+    ::DrawTextW(dc_.get(), wide.c_str(), static_cast<int>(wide.size()), &box,
+                drawTextFlags(format));
+}
+
+bool GdiCanvas::present(HDC target) const {
+    if (!dc_ || !target) return false;
+    return ::BitBlt(target, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY) != FALSE;
+}
+
+bool GdiCanvas::presentTo(HWND window) const {
+    const win::WindowDc target(window);
+    return present(target.get());
+}
+
+LRESULT GdiCanvas::eraseBackground(WPARAM wParam) const {
+    present(reinterpret_cast<HDC>(wParam));
+    return TRUE;
+}
+
+COLORREF GdiCanvas::pixel(int x, int y) const {
+    if (!dc_ || x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    ::GdiFlush();  // GDI may still hold drawing calls back
+    const std::uint8_t* p = canvas_.bits + (std::size_t(y) * width_ + x) * 4;
+    return RGB(p[2], p[1], p[0]);
+}
+
+}  // namespace trv::ui
