@@ -79,3 +79,5 @@ function(trv_add_stage name program dir)
 endfunction()
 trv_add_stage(stage_plain trv418_plain ${TRV_STAGE_PLAIN_DIR})
 trv_add_stage(stage_demo trv418_demo ${TRV_STAGE_DEMO_DIR})
+
+add_subdirectory(${TRV_ROOT}/bench ${CMAKE_BINARY_DIR}/bench)
