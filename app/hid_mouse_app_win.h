@@ -6,11 +6,10 @@
 
 #include <cstdint>
 
+#include "app/window_messages.h"
 #include "window/dialog.h"
 
 namespace trv {
-
-inline constexpr wchar_t kMainWindowClass[] = L"Trv418GmClass";
 
 class CHidMouseApp : public win::WinApp {
   public:

@@ -20,6 +20,13 @@ namespace {
 constexpr wchar_t kInstanceMutexName[] = L"K9TRV418Mutex";
 constexpr wchar_t kTrayTip[] = L"Gaming Mouse Setting";
 
+// At log-on the shell's notification area may not be ready when the program
+// starts: without its icon the program could not be reached at all. Adding it
+// is tried again, a few times over the first minute, until it is in.
+constexpr UINT_PTR kTrayRetryTimer = 1;
+constexpr UINT kTrayRetryMs = 10'000;
+constexpr int kTrayRetries = 6;
+
 }  // namespace
 
 CHidMouseDlg::CHidMouseDlg(HINSTANCE instance)
@@ -30,15 +37,16 @@ CHidMouseDlg::CHidMouseDlg(HINSTANCE instance)
     const SettingsFilePaths paths = settingsFilePaths(path);
     hid_ = makeHidSystem(paths.folder);
     strIni_ = std::make_unique<win::WinProfileStore>(paths.strIni);
+    WindowPort& port = *this;
     model_ = std::make_unique<MainWindowModel>(
-        ModelServices{*hid_, clock_, messages_, files_, *strIni_, pointer_}, path);
+        ModelServices{*hid_, clock_, port, files_, *strIni_, pointer_}, path);
 }
 
 CHidMouseDlg::~CHidMouseDlg() = default;
 
 std::span<const win::MessageEntry<CHidMouseDlg>> CHidMouseDlg::messageMap() {
     using Self = CHidMouseDlg;
-    static const std::array<win::MessageEntry<Self>, 11> map{{
+    static const std::array<win::MessageEntry<Self>, 12> map{{
         win::onMessage<Self>(WM_PAINT, &Self::OnPaint),
         win::onMessage<Self>(WM_QUERYDRAGICON, &Self::OnQueryDragIcon),
         win::onMessage<Self>(WM_TRAY_NOTIFY, &Self::OnTrayNotify),
@@ -50,6 +58,7 @@ std::span<const win::MessageEntry<CHidMouseDlg>> CHidMouseDlg::messageMap() {
         win::onMessage<Self>(WM_DESTROY, &Self::OnDestroy),
         win::onMessage<Self>(WM_NCPAINT, &Self::OnNcPaint),
         win::onMessage<Self>(WM_DEVICECHANGE, &Self::OnDeviceChange),
+        win::onMessage<Self>(WM_TIMER, &Self::OnTimer),
     }};
     return map;
 }
@@ -66,32 +75,60 @@ BOOL CHidMouseDlg::OnInitDialog() {
     const LONG_PTR exStyle = ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
     ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
 
-    tray_.add(hwnd(), appIcon_, kTrayTip);
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     allowMessagesFromOtherProcesses();
+    addTrayIcon();
 
-    messages_.setOwner(hwnd());
-    model_->startUpDevice();
-
-    deviceNotification_.reset(registerHidNotifications(hwnd()));
-    if (!deviceNotification_) {
-        ::MessageBoxW(hwnd(), L"RegisterDeviceNotification failed!!!", L"", MB_OK);
-        return FALSE;
-    }
-
-    model_->loadSettings();
-    model_->selectLanguage();
-    model_->loadIniStore();
-    const SkinSettings& skin = model_->skin();
-    textColour_ = RGB(skin.red, skin.green, skin.blue);
-    makeFonts();
-    return TRUE;
+    // Steps 8 to 15 run only when the registration succeeds; the window is
+    // still shown when it does not.
+    return model_->startUp() ? TRUE : FALSE;
 }
 
-void CHidMouseDlg::makeFonts() {
+void CHidMouseDlg::addTrayIcon() {
+    trayAttemptsLeft_ = kTrayRetries;
+    if (!tray_.add(hwnd(), appIcon_, kTrayTip)) ::SetTimer(hwnd(), kTrayRetryTimer, kTrayRetryMs, nullptr);
+}
+
+std::optional<LRESULT> CHidMouseDlg::OnTimer(WPARAM wParam, LPARAM) {
+    if (wParam != kTrayRetryTimer) return std::nullopt;
+    ::KillTimer(hwnd(), kTrayRetryTimer);
+    if (tray_.added() || tray_.readd()) return 0;
+    if (--trayAttemptsLeft_ > 0) ::SetTimer(hwnd(), kTrayRetryTimer, kTrayRetryMs, nullptr);
+    return 0;
+}
+
+bool CHidMouseDlg::registerDeviceNotifications() {
+    deviceNotification_.reset(registerHidNotifications(hwnd()));
+    return static_cast<bool>(deviceNotification_);
+}
+
+void CHidMouseDlg::loadSkinAndFonts() {
+    const SkinSettings& skin = model_->skin();
+    textColour_ = RGB(skin.red, skin.green, skin.blue);
     const LanguageFonts fonts = fontsFor(model_->language(), win::runningWindowsVersion());
     bodyFont_ = win::makeFont(fonts.body);
     titleFont_ = win::makeFont(fonts.title);
+}
+
+void CHidMouseDlg::tearDownPage() {}
+
+void CHidMouseDlg::redraw(const ui::Redraw&) {
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void CHidMouseDlg::showMessage(std::u16string_view text, std::u16string_view caption) {
+    const std::wstring wideText = win::toWide(text);
+    const std::wstring wideCaption = win::toWide(caption);
+    // An empty caption is a box without one, not the system's "Error".
+    ::MessageBoxW(hwnd(), wideText.c_str(), wideCaption.c_str(), MB_OK);
+}
+
+void CHidMouseDlg::showBalloon(std::uint32_t code) {
+    ::SendMessageW(hwnd(), WM_SHOW_BALLOON, code, 0);
+}
+
+void CHidMouseDlg::hideWindow() {
+    ::ShowWindow(hwnd(), SW_HIDE);
 }
 
 // The process runs elevated; without this, User Interface Privilege Isolation
@@ -108,7 +145,7 @@ BOOL CHidMouseDlg::PreTranslateMessage(MSG* msg) {
     const bool forThisWindow = msg->hwnd == hwnd() || ::IsChild(hwnd(), msg->hwnd);
     if (forThisWindow && msg->message == WM_KEYDOWN &&
         (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
-        hide();
+        hideWindow();
         return TRUE;
     }
     return FALSE;
@@ -158,17 +195,14 @@ std::optional<LRESULT> CHidMouseDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
 }
 
 void CHidMouseDlg::showFromTray() {
-    const TrayClickPlan plan = model_->trayClick();
-    if (plan.warnMouseMissing) {
-        ::SendMessageW(hwnd(), WM_SHOW_BALLOON, 15, 0);
-        return;
-    }
-    if (!plan.show) return;
+    if (!model_->trayClick()) return;
     // Start-up hides the window on its first frame paints; once the user asks
     // for it, nothing may hide it again behind their back.
     hideOnFramePaint_ = 0;
     ::SetForegroundWindow(hwnd());
-    ::ShowWindow(hwnd(), SW_SHOW);
+    // A window the system minimised (Win+D, Win+M) sits iconic off-screen,
+    // where showing it alone leaves it.
+    ::ShowWindow(hwnd(), ::IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
 }
 
 void CHidMouseDlg::showTrayMenu() {
@@ -203,17 +237,18 @@ std::optional<LRESULT> CHidMouseDlg::OnTrayExit(WPARAM, LPARAM) {
 }
 
 std::optional<LRESULT> CHidMouseDlg::OnClose(WPARAM, LPARAM) {
-    hide();
+    hideWindow();
     return 0;
 }
 
 std::optional<LRESULT> CHidMouseDlg::OnHideCommand(WPARAM, LPARAM) {
-    hide();
+    hideWindow();
     return 0;
 }
 
 std::optional<LRESULT> CHidMouseDlg::OnDestroy(WPARAM, LPARAM) {
-    closeDeviceHandles();
+    ::KillTimer(hwnd(), kTrayRetryTimer);
+    model_->closeDevice();
     tray_.remove();
     return std::nullopt;
 }
@@ -231,31 +266,17 @@ std::optional<LRESULT> CHidMouseDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam
     // Only these two events carry a broadcast; for any other, lParam is not
     // ours to read.
     if (wParam != DBT_DEVICEARRIVAL && wParam != DBT_DEVICEREMOVECOMPLETE) return TRUE;
-    const std::optional<DeviceBroadcast> broadcast = readDeviceBroadcast(lParam);
-    if (broadcast) {
-        const auto showBalloon = [this](std::uint32_t code) {
-            ::SendMessageW(hwnd(), WM_SHOW_BALLOON, code, 0);
-        };
-        const DeviceChangeOutcome outcome =
-            model_->deviceChange(static_cast<std::uint32_t>(wParam), broadcast->deviceType,
-                                 broadcast->interfaceName, showBalloon);
-        if (outcome.hideWindow) hide();
+    if (const std::optional<DeviceBroadcast> broadcast = readDeviceBroadcast(lParam)) {
+        model_->deviceChange(static_cast<std::uint32_t>(wParam), broadcast->deviceType,
+                             broadcast->interfaceName);
     }
     return TRUE;
 }
 
-void CHidMouseDlg::hide() {
-    ::ShowWindow(hwnd(), SW_HIDE);
-}
-
 void CHidMouseDlg::exitProgram() {
-    closeDeviceHandles();
-    tray_.remove();
+    // The window's destroy handling closes the channels and removes the icon.
+    ::DestroyWindow(hwnd());
     ::ExitProcess(0);
-}
-
-void CHidMouseDlg::closeDeviceHandles() {
-    model_->closeDevice();
 }
 
 }  // namespace trv

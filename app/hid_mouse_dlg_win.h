@@ -10,8 +10,9 @@
 #include <span>
 
 #include "app/main_model.h"
-#include "app/message_box_sink_win.h"
 #include "app/tray_icon_win.h"
+#include "app/window_messages.h"
+#include "app/window_port.h"
 #include "config/settings_file_win.h"
 #include "config/win_profile_store_win.h"
 #include "device/hid_system.h"
@@ -22,10 +23,7 @@
 
 namespace trv {
 
-inline constexpr UINT WM_TRAY_NOTIFY = WM_USER + 1;
-inline constexpr UINT WM_SHOW_BALLOON = WM_USER + 2;
-
-class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg> {
+class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort {
   public:
     explicit CHidMouseDlg(HINSTANCE instance);
     ~CHidMouseDlg() override;
@@ -48,25 +46,33 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg> {
     std::optional<LRESULT> OnDestroy(WPARAM, LPARAM);
     std::optional<LRESULT> OnNcPaint(WPARAM, LPARAM);
     std::optional<LRESULT> OnDeviceChange(WPARAM, LPARAM);
+    std::optional<LRESULT> OnTimer(WPARAM, LPARAM);
 
-    void hide();
+    // What the model asks of the window.
+    void showMessage(std::u16string_view text, std::u16string_view caption) override;
+    void showBalloon(std::uint32_t code) override;
+    void hideWindow() override;
+    bool registerDeviceNotifications() override;
+    void loadSkinAndFonts() override;
+    void tearDownPage() override;
+    void redraw(const ui::Redraw& redraw) override;
+
+    void addTrayIcon();
     void showFromTray();
     void showTrayMenu();
     void exitProgram();
-    void closeDeviceHandles();
     void allowMessagesFromOtherProcesses();
-    void makeFonts();
 
     HICON appIcon_ = nullptr;  // shared resource icon, owned by the module
     win::KernelHandle instanceMutex_;
     TrayIcon tray_;
+    int trayAttemptsLeft_ = 0;
     UINT taskbarCreatedMessage_ = 0;
     int hideOnFramePaint_ = 2;
 
     // What the model reaches the system through, then the model itself.
     std::unique_ptr<HidSystem> hid_;
     SleepingClock clock_;
-    MessageBoxSink messages_;
     win::WinSettingsFileSystem files_;
     std::unique_ptr<win::WinProfileStore> strIni_;
     Win32SystemPointer pointer_;

@@ -1,23 +1,110 @@
 #include "app/main_model.h"
 
+#include <string>
+
+#include "app/balloon.h"
+#include "app/owned_fields.h"
 #include "assign/assignment.h"
 #include "assign/function_table.h"
-#include "config/owned_fields.h"
-#include "perf/dpi.h"
-#include "perf/pointer.h"
+#include "perf/report_rate.h"
 
 namespace trv {
+
+namespace {
+
+constexpr std::u16string_view kRegistrationFailed = u"RegisterDeviceNotification failed!!!";
+constexpr std::u16string_view kReadCaption = u"ReadOperation";
+constexpr std::u16string_view kWriteCaption = u"WriteOperation";
+
+// "CreateFile Error Code:%d", the number printed as a C int would be.
+std::u16string channelOpenText(std::uint32_t errorCode) {
+    const std::string number = std::to_string(static_cast<std::int32_t>(errorCode));
+    std::u16string text = u"CreateFile Error Code:";
+    text.append(number.begin(), number.end());
+    return text;
+}
+
+ui::ElementDraw draw(ui::Element element, int index = 0, int look = 0) {
+    return {element, index, look};
+}
+
+ui::Redraw boxesAndModes() {
+    return {draw(ui::Element::ModeAndBoxes)};
+}
+
+}  // namespace
+
+MainWindowModel::DeviceOperation::DeviceOperation(MainWindowModel& model)
+    : model_(model), outermost_(!model.deviceBusy_) {
+    model_.deviceBusy_ = true;
+}
+
+MainWindowModel::DeviceOperation::~DeviceOperation() {
+    if (!outermost_) return;
+    // Each waiting notification runs as an operation of its own, so the ones
+    // that arrive during it wait in turn.
+    while (!model_.pendingChanges_.empty()) {
+        const PendingChange change = std::move(model_.pendingChanges_.front());
+        model_.pendingChanges_.pop_front();
+        model_.runDeviceChange({change.eventType, change.deviceType, change.interfaceName});
+    }
+    model_.deviceBusy_ = false;
+}
 
 MainWindowModel::MainWindowModel(const ModelServices& services, std::u16string_view executablePath)
     : services_(services), paths_(settingsFilePaths(executablePath)) {}
 
-void MainWindowModel::startUpDevice() {
-    trv::startUpDevice(services_.hid, device_, block_, services_.messages, language_);
+void MainWindowModel::tell(std::u16string_view text, std::u16string_view caption) {
+    services_.window.showMessage(text, caption);
+}
+
+void MainWindowModel::tellPointerWarnings(const PointerWarnings& warnings) {
+    for (std::u16string_view warning : warnings) tell(warning, kPointerWarningCaption);
+}
+
+void MainWindowModel::tellDiscovery(const DiscoveryResult& result) {
+    if (result.channelOpenError) tell(channelOpenText(*result.channelOpenError), u"");
+}
+
+void MainWindowModel::readAfterDiscovery() {
+    if (!readBlockAfterDiscovery(device_, block_).ok()) {
+        tell(text(language_, TextId::MouseNotDetected), kReadCaption);
+    }
+}
+
+bool MainWindowModel::startUp() {
+    bool completed = false;
+    {
+        DeviceOperation operation(*this);
+        findAndRead();
+        if (services_.window.registerDeviceNotifications()) {
+            loadSettings();
+            selectLanguage();
+            loadIniStore();
+            services_.window.loadSkinAndFonts();
+            if (device_.mousePresent) buildPage();
+            completed = true;
+        } else {
+            tell(kRegistrationFailed, u"");
+        }
+    }
+    initialised_ = true;
+    return completed;
+}
+
+void MainWindowModel::findAndRead() {
+    const DiscoveryResult found = FindMouse(services_.hid, device_);
+    tellDiscovery(found);
+    device_.mousePresent = found.found;
+    if (found.found) readAfterDiscovery();
 }
 
 void MainWindowModel::loadSettings() {
-    LoadSettingsFile(services_.files, paths_.configBin, firstRunFlag_, record_, services_.messages);
+    const SettingsFileResult result =
+        LoadSettingsFile(services_.files, paths_.configBin, firstRunFlag_, record_);
+    if (auto message = settingsFileMessage(result)) tell(message->text, message->caption);
     savedRecord_ = record_;
+    settingsLoaded_ = true;
 }
 
 void MainWindowModel::selectLanguage() {
@@ -26,75 +113,230 @@ void MainWindowModel::selectLanguage() {
 }
 
 void MainWindowModel::loadIniStore() {
-    LoadIniStore(services_.strIni, language_, labels_, skin_);
+    LoadIniStore(services_.strIni, text(language_, TextId::SettingsSection), labels_, skin_);
+}
+
+void MainWindowModel::saveIniStore() {
+    SaveIniStore(services_.strIni, text(language_, TextId::SettingsSection), labels_);
 }
 
 std::u16string MainWindowModel::skinFolder() const {
     return trv::skinFolder(paths_, skin_.path);
 }
 
-void MainWindowModel::prepareForPageBuild() {
-    if (!firstRun()) return;
-    if (!firstRunStepDone_) {
-        firstRunStepDone_ = true;
-        writeFactoryFunctionTable(block_.block);
-        for (std::size_t stage = 1; stage <= rec::kStages; ++stage) {
-            record_[rec::kStageEnabled + stage - 1] = 1;
+void MainWindowModel::buildPage() {
+    // Without loaded settings the record is all zeros and looks like a first
+    // run: a page built from it would overwrite the user's labels in str.ini.
+    if (pageLive() || !settingsLoaded_) return;
+    const bool firstBuild = !everBuilt(page_);
+    page_ = PageLife::Shown;
+    if (firstRun()) {
+        if (firstBuild) {
+            writeFactoryFunctionTable(block_.block);
+            for (std::size_t stage = 1; stage <= rec::kStages; ++stage) {
+                record_[rec::kStageEnabled + stage - 1] = 1;
+            }
+            setDefaultLabels(labels_, language_);
+            saveIniStore();
         }
-        setDefaultLabels(labels_, language_);
-        SaveIniStore(services_.strIni, language_, labels_);
+        tellPointerWarnings(readSystemPointerSettings(record_, services_.pointer));
     }
-    readSystemPointerSettings(record_, services_.pointer, services_.messages);
+    refreshLightingTexts(lighting_, record_, language_);
+    services_.window.redraw({draw(ui::Element::Page)});
 }
 
-void MainWindowModel::pageBuilt() {
-    pageState_ = PageState::Shown;
-    pageEverBuilt_ = true;
+bool MainWindowModel::trayClick() {
+    // Until the initialisation has ended, nothing is loaded that a page could
+    // show; the click is not answered.
+    if (!initialised_) return false;
+    if (!device_.mousePresent) {
+        services_.window.showBalloon(balloon_code::kMouseMissing);
+        return false;
+    }
+    switch (page_) {
+        case PageLife::ShownCancelled:
+            page_ = PageLife::TearingDown;
+            services_.window.tearDownPage();
+            loadIniStore();
+            page_ = PageLife::TornDown;
+            buildPage();
+            break;
+        case PageLife::NeverBuiltCancelled:
+            // The Cancel's mark is used up by this click; the page comes with
+            // the next one.
+            page_ = PageLife::NeverBuilt;
+            break;
+        case PageLife::NeverBuilt:
+            buildPage();
+            break;
+        case PageLife::Shown:
+        case PageLife::TearingDown:
+        case PageLife::TornDown:
+            break;
+    }
+    return true;
+}
+
+void MainWindowModel::deviceChange(std::uint32_t eventType, std::uint32_t deviceType,
+                                   std::u16string_view interfaceName) {
+    if (deviceBusy_) {
+        pendingChanges_.push_back({eventType, deviceType, std::u16string(interfaceName)});
+        return;
+    }
+    runDeviceChange({eventType, deviceType, interfaceName});
+}
+
+void MainWindowModel::runDeviceChange(const DeviceChange& change) {
+    DeviceOperation operation(*this);
+    if (!countDeviceChange(change, device_)) return;
+    const DiscoveryResult found = FindMouse(services_.hid, device_);
+    tellDiscovery(found);
+    if (!found.found) {
+        device_.mousePresent = false;
+        services_.window.showBalloon(balloon_code::kMouseMissing);
+        services_.window.hideWindow();
+        return;
+    }
+    if (change.arrival()) {
+        // The user hears of the mouse before any message of the read.
+        services_.window.showBalloon(balloon_code::kMouseFound);
+        readAfterDiscovery();
+    }
+    device_.mousePresent = true;
 }
 
 void MainWindowModel::applySettings() {
     rebuildOwnedFields(record_, device_.sensorType, block_.block);
-    WriteConfigBlock(device_, block_, services_.clock, services_.messages, language_);
-    SaveSettingsFile(services_.files, paths_.configBin, record_, services_.messages);
-    SaveIniStore(services_.strIni, language_, labels_);
+    if (!WriteConfigBlock(device_, block_, services_.clock).ok()) {
+        tell(text(language_, TextId::MouseNotDetected), kWriteCaption);
+    }
+    const SettingsFileResult saved = SaveSettingsFile(services_.files, paths_.configBin, record_);
+    if (auto message = settingsFileMessage(saved)) tell(message->text, message->caption);
+    saveIniStore();
 }
 
 bool MainWindowModel::confirm() {
-    if (!device_.mousePresent) return false;
+    // A record that was never loaded is all zeros: it must reach neither the
+    // mouse nor config.bin.
+    if (!device_.mousePresent || !settingsLoaded_) return false;
+    DeviceOperation operation(*this);
     applySettings();
     savedRecord_ = record_;
-    writeSystemPointerSettings(record_, services_.pointer, services_.messages);
+    tellPointerWarnings(writeSystemPointerSettings(record_, services_.pointer));
     return true;
 }
 
 void MainWindowModel::restoreSettings() {
     record_ = savedRecord_;
-    cancelMark_ = true;
-}
-
-TrayClickPlan MainWindowModel::trayClick() {
-    TrayClickPlan plan =
-        planTrayClick(device_.mousePresent, cancelMark_, pageState_, pageEverBuilt_);
-    if (plan.rebuildAfterCancel) {
-        pageState_ = PageState::TearingDown;
-        loadIniStore();
-        pageState_ = PageState::NotBuilt;
-    }
-    return plan;
-}
-
-DeviceChangeOutcome MainWindowModel::deviceChange(std::uint32_t eventType, std::uint32_t deviceType,
-                                                  std::u16string_view interfaceName,
-                                                  const BalloonRequest& showBalloon) {
-    const DeviceChange change{eventType, deviceType, interfaceName};
-    return handleDeviceChange(change, services_.hid, device_, block_, services_.messages, language_,
-                              showBalloon);
+    page_ = cancelled(page_);
 }
 
 std::u16string MainWindowModel::stageDpiLabel(int stage) const {
     if (stage < 1 || stage > static_cast<int>(rec::kStages)) return {};
     const std::size_t s = static_cast<std::size_t>(stage);
     return std::u16string(dpiLevelLabel(device_.sensorType, stageLevel(record_, s)));
+}
+
+ui::Redraw MainWindowModel::showMode(Mode mode) {
+    if (!pageLive()) return {};
+    record_[rec::kModeShown] = static_cast<std::uint8_t>(mode);
+    return boxesAndModes();
+}
+
+ui::Redraw MainWindowModel::restoreDefaults() {
+    if (!pageLive()) return {};
+    restoreDefaultAssignments(record_, labels_, language_);
+    return boxesAndModes();
+}
+
+ui::Redraw MainWindowModel::selectReportRate(int knob) {
+    if (!pageLive()) return {};
+    const std::optional<int> darkened = trv::selectReportRate(record_, knob);
+    if (!darkened) return {};
+    return {draw(ui::Element::Knob, knob), draw(ui::Element::Knob, *darkened)};
+}
+
+ui::Redraw MainWindowModel::setStageLevel(int stage, int segment) {
+    if (!pageLive() || stage < 1 || segment < 1) return {};
+    if (!trv::setStageLevel(record_, static_cast<std::size_t>(stage),
+                            static_cast<std::size_t>(segment))) {
+        return {};
+    }
+    // The slider lights up to the segment even on a stage without its tick.
+    return {draw(ui::Element::StageSlider, stage, segment),
+            draw(ui::Element::StageValueLabel, stage)};
+}
+
+ui::Redraw MainWindowModel::toggleStageTick(int stage) {
+    if (!pageLive() || stage < 1) return {};
+    const std::size_t s = static_cast<std::size_t>(stage);
+    switch (trv::toggleStageTick(record_, s)) {
+        case TickChange::Ticked:
+            return {draw(ui::Element::StageTick, stage),
+                    draw(ui::Element::StageSlider, stage, stageLevel(record_, s) + 1)};
+        case TickChange::Unticked:
+            return {draw(ui::Element::StageTick, stage), draw(ui::Element::StageSlider, stage, 0)};
+        case TickChange::None:
+            break;
+    }
+    return {};
+}
+
+bool MainWindowModel::mayChooseStageColour(int stage) const {
+    return pageLive() && stage >= 1 &&
+           trv::mayChooseStageColour(record_, static_cast<std::size_t>(stage));
+}
+
+ui::Redraw MainWindowModel::setStageColour(int stage, Rgb colour) {
+    if (!mayChooseStageColour(stage)) return {};
+    trv::setStageColour(record_, static_cast<std::size_t>(stage), colour);
+    return {draw(ui::Element::StageSwatch, stage)};
+}
+
+ui::Redraw MainWindowModel::setPointerSlider(PointerSlider slider, int position) {
+    if (!pageLive() || position < 1) return {};
+    if (!setPointerSliderPosition(record_, slider, static_cast<std::size_t>(position))) return {};
+    return {draw(ui::Element::PointerSlider, static_cast<int>(slider))};
+}
+
+ui::Redraw MainWindowModel::togglePointerPrecision() {
+    if (!pageLive()) return {};
+    trv::togglePointerPrecision(record_);
+    return {draw(ui::Element::PointerTick, 1)};
+}
+
+ui::Redraw MainWindowModel::toggleScrollOneScreen() {
+    if (!pageLive()) return {};
+    trv::toggleScrollOneScreen(record_);
+    return {draw(ui::Element::PointerTick, 2)};
+}
+
+bool MainWindowModel::chooseLightMode(int selection, ui::Redraw& redraw) {
+    if (!pageLive() || !trv::chooseLightMode(record_, lighting_, language_, selection)) {
+        return false;
+    }
+    redraw = {draw(ui::Element::LightingBox, 1), draw(ui::Element::LightingBox, 2),
+              draw(ui::Element::LightingBox, 3)};
+    return true;
+}
+
+bool MainWindowModel::chooseLightParameter(int selection, ui::Redraw& redraw) {
+    if (!pageLive() || !trv::chooseLightParameter(record_, lighting_, selection)) return false;
+    redraw = {draw(ui::Element::LightingBox, 2)};
+    return true;
+}
+
+bool MainWindowModel::chooseLightEffect(int selection, ui::Redraw& redraw) {
+    if (!pageLive() || !trv::chooseLightEffect(record_, lighting_, language_, selection)) {
+        return false;
+    }
+    redraw = {draw(ui::Element::LightingBox, 3)};
+    return true;
+}
+
+void MainWindowModel::clickEffectBoxWithoutList() {
+    if (!pageLive()) return;
+    trv::clickEffectBoxWithoutList(lighting_, record_[rec::kLightMode], language_);
 }
 
 }  // namespace trv

@@ -1,16 +1,18 @@
 #pragma once
 // The main window's model: the process-wide state of the program (the block,
 // the settings record and its saved copy, the button labels, the device link,
-// the page marks) and the operations that start-up, the notification icon,
-// device notifications and the OK / Apply / Cancel buttons run on it. The
-// main window only carries window messages in and the results out.
+// the page's life and the lighting texts) and the operations that start-up,
+// the notification icon, device notifications and the page run on it. The
+// main window only carries window messages in and draws what the model asks
+// for; every rule of what happens lives here and below.
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 
-#include "app/message_sink.h"
-#include "app/tray_click.h"
+#include "app/page_life.h"
+#include "app/window_port.h"
 #include "config/button_labels.h"
 #include "config/ini_store.h"
 #include "config/profile_store.h"
@@ -22,7 +24,11 @@
 #include "device/hid_system.h"
 #include "device/transfer.h"
 #include "lang/text_table.h"
+#include "perf/dpi.h"
+#include "perf/lighting.h"
+#include "perf/pointer.h"
 #include "perf/system_pointer.h"
+#include "ui/page_redraw.h"
 
 namespace trv {
 
@@ -30,7 +36,7 @@ namespace trv {
 struct ModelServices {
     HidSystem& hid;
     Clock& clock;
-    MessageSink& messages;
+    WindowPort& window;
     SettingsFileSystem& files;
     ProfileStore& strIni;
     SystemPointer& pointer;
@@ -40,32 +46,50 @@ class MainWindowModel {
   public:
     MainWindowModel(const ModelServices& services, std::u16string_view executablePath);
 
-    // Start-up, in the main window's order.
-    void startUpDevice();
-    void loadSettings();    // config.bin, then the saved copy
-    void selectLanguage();  // "Lan" of str.ini's "Skins" section
-    void loadIniStore();    // the button labels, the skin folder and text colour
+    // The main window's initialisation from the device on: find and read the
+    // mouse, register for notifications, load config.bin, choose the
+    // language, read str.ini, load the skin and fonts, and build the page
+    // when the mouse is there. A failed registration ends it after its
+    // message, with nothing loaded. Returns whether it ran to the end.
+    bool startUp();
 
-    // The page build's share of the first run: the first build writes the
-    // factory function table, ticks all stages and resets the labels; every
-    // build of a first run takes the pointer settings from the system.
-    void prepareForPageBuild();
-    void pageBuilt();
+    // A left click (or double click) on the notification icon. Returns whether
+    // the window is to be shown.
+    bool trayClick();
 
-    // OK or Apply: with the mouse present, applies and renews the saved copy
-    // and the system's pointer settings. Returns whether anything happened;
-    // OK then hides the window, Apply leaves it shown.
+    // A device notification, already read from the broadcast. One that
+    // arrives while a device operation or its message is under way waits and
+    // is counted when that operation has returned.
+    void deviceChange(std::uint32_t eventType, std::uint32_t deviceType,
+                      std::u16string_view interfaceName);
+
+    // OK or Apply: with the mouse present and the settings loaded, applies,
+    // renews the saved copy and sets the system's pointer settings. Returns
+    // whether anything happened; OK then hides the window, Apply leaves it.
     bool confirm();
     // Cancel: back to the saved copy; the next icon click rebuilds the page.
     void restoreSettings();
-    // The ten steps of applying, each run whatever the earlier ones did.
-    void applySettings();
 
-    TrayClickPlan trayClick();
-    DeviceChangeOutcome deviceChange(std::uint32_t eventType, std::uint32_t deviceType,
-                                     std::u16string_view interfaceName,
-                                     const BalloonRequest& showBalloon);
     void closeDevice() { device_.closeChannels(); }
+
+    // Page actions. Each changes the record (and labels) and returns what must
+    // be redrawn; nothing when the page is not live.
+    ui::Redraw showMode(Mode mode);
+    ui::Redraw restoreDefaults();
+    ui::Redraw selectReportRate(int knob);
+    ui::Redraw setStageLevel(int stage, int segment);
+    ui::Redraw toggleStageTick(int stage);
+    bool mayChooseStageColour(int stage) const;
+    ui::Redraw setStageColour(int stage, Rgb colour);
+    ui::Redraw setPointerSlider(PointerSlider slider, int position);
+    ui::Redraw togglePointerPrecision();
+    ui::Redraw toggleScrollOneScreen();
+    // Lighting list choices (selection index, negative for none): false when
+    // nothing was chosen and the list stays open.
+    bool chooseLightMode(int selection, ui::Redraw& redraw);
+    bool chooseLightParameter(int selection, ui::Redraw& redraw);
+    bool chooseLightEffect(int selection, ui::Redraw& redraw);
+    void clickEffectBoxWithoutList();
 
     // The DPI label of a stage's current level, for the stage balloons.
     std::u16string stageDpiLabel(int stage) const;
@@ -73,20 +97,54 @@ class MainWindowModel {
     Language language() const { return language_; }
     bool mousePresent() const { return device_.mousePresent; }
     bool firstRun() const { return firstRunFlag_ == 0; }
-    PageState pageState() const { return pageState_; }
+    bool settingsLoaded() const { return settingsLoaded_; }
+    PageState pageState() const { return pageStateOf(page_); }
+    bool pageLive() const { return pageState() == PageState::Shown; }
     const SkinSettings& skin() const { return skin_; }
     std::u16string skinFolder() const;
+    const LightingTexts& lightingTexts() const { return lighting_; }
 
-    SettingsRecord& record() { return record_; }
     const SettingsRecord& record() const { return record_; }
     const SettingsRecord& savedRecord() const { return savedRecord_; }
-    ButtonLabels& labels() { return labels_; }
     const ButtonLabels& labels() const { return labels_; }
     const ConfigBlock& block() const { return block_.block; }
     bool blockComplete() const { return block_.complete; }
     std::uint8_t sensorType() const { return device_.sensorType; }
 
   private:
+    struct PendingChange {
+        std::uint32_t eventType;
+        std::uint32_t deviceType;
+        std::u16string interfaceName;
+    };
+
+    // Marks a device operation under way, and runs the notifications that
+    // waited for it once the outermost one returns.
+    class DeviceOperation {
+      public:
+        explicit DeviceOperation(MainWindowModel& model);
+        ~DeviceOperation();
+        DeviceOperation(const DeviceOperation&) = delete;
+        DeviceOperation& operator=(const DeviceOperation&) = delete;
+
+      private:
+        MainWindowModel& model_;
+        bool outermost_;
+    };
+
+    void findAndRead();
+    void runDeviceChange(const DeviceChange& change);
+    void tellDiscovery(const DiscoveryResult& result);
+    void readAfterDiscovery();
+    void loadSettings();
+    void selectLanguage();
+    void loadIniStore();
+    void saveIniStore();
+    void buildPage();
+    void applySettings();
+    void tell(std::u16string_view text, std::u16string_view caption);
+    void tellPointerWarnings(const PointerWarnings& warnings);
+
     ModelServices services_;
     SettingsFilePaths paths_;
     DeviceState device_;
@@ -98,10 +156,12 @@ class MainWindowModel {
     SkinSettings skin_;
     std::u16string languageCode_;
     Language language_ = Language::English;
-    PageState pageState_ = PageState::NotBuilt;
-    bool pageEverBuilt_ = false;
-    bool firstRunStepDone_ = false;
-    bool cancelMark_ = false;
+    PageLife page_ = PageLife::NeverBuilt;
+    LightingTexts lighting_;
+    bool initialised_ = false;
+    bool settingsLoaded_ = false;
+    bool deviceBusy_ = false;
+    std::deque<PendingChange> pendingChanges_;
 };
 
 }  // namespace trv

@@ -7,11 +7,13 @@
 
 #include <string_view>
 
+#include "app/window_messages.h"
+
 namespace trv {
 
 class TrayIcon {
   public:
-    static constexpr UINT kCallbackMessage = WM_USER + 1;
+    static constexpr UINT kCallbackMessage = WM_TRAY_NOTIFY;
 
     TrayIcon() = default;
     TrayIcon(const TrayIcon&) = delete;
@@ -23,6 +25,7 @@ class TrayIcon {
     bool readd();
     bool showBalloon(std::wstring_view text, std::wstring_view title, UINT timeoutMs);
     void remove();
+    bool added() const { return added_; }
 
   private:
     NOTIFYICONDATAW data_{};

@@ -19,11 +19,6 @@ class NoPause final : public trv::Clock {
     void sleepMs(std::uint32_t) override {}
 };
 
-class Silent final : public trv::MessageSink {
-  public:
-    void showMessage(std::u16string_view, std::u16string_view) override {}
-};
-
 template <typename F>
 double nanosecondsPer(int rounds, F&& f) {
     const auto start = std::chrono::steady_clock::now();
@@ -47,17 +42,17 @@ int main() {
     trv::VirtualHidSystem hid(mouse);
     trv::DeviceState device;
     trv::BlockState state;
-    Silent sink;
     NoPause clock;
-    trv::startUpDevice(hid, device, state, sink, trv::Language::English);
+    if (!trv::FindMouse(hid, device).found) return 1;
+    trv::readBlockAfterDiscovery(device, state);
     const int rounds = 20'000;
     const double read = nanosecondsPer(rounds, [&] {
         mouse->clearWireLog();
-        trv::ReadConfigBlock(device, state, sink, trv::Language::English);
+        trv::ReadConfigBlock(device, state);
     });
     const double write = nanosecondsPer(rounds, [&] {
         mouse->clearWireLog();
-        trv::WriteConfigBlock(device, state, clock, sink, trv::Language::English);
+        trv::WriteConfigBlock(device, state, clock);
     });
     std::printf("read of the block, virtual mouse: %.1f us\n", read / 1000);
     std::printf("write of the block, virtual mouse, pauses left out: %.1f us\n", write / 1000);

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "config/debug_check.h"
+
 namespace trv {
 
 namespace block {
@@ -46,8 +48,12 @@ struct ConfigBlock {
     std::array<std::uint8_t, block::kImageSize> image{};
 
     // Page p (1..5) carries image bytes 64(p-1) .. 64p-1.
-    std::uint8_t* page(std::size_t p) { return image.data() + block::kPageSize * (p - 1); }
+    std::uint8_t* page(std::size_t p) {
+        TRV_EXPECTS(p >= 1 && p <= block::kPageCount);
+        return image.data() + block::kPageSize * (p - 1);
+    }
     const std::uint8_t* page(std::size_t p) const {
+        TRV_EXPECTS(p >= 1 && p <= block::kPageCount);
         return image.data() + block::kPageSize * (p - 1);
     }
     void clear() { *this = ConfigBlock{}; }

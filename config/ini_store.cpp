@@ -64,9 +64,8 @@ std::u16string readLanguageCode(const ProfileStore& store) {
     return store.read(ini::kSkinsSection, ini::kLanguageKey);
 }
 
-void LoadIniStore(const ProfileStore& store, Language language, ButtonLabels& labels,
+void LoadIniStore(const ProfileStore& store, std::u16string_view section, ButtonLabels& labels,
                   SkinSettings& skin) {
-    const std::u16string_view section = text(language, TextId::SettingsSection);
     for (const LabelKey& label : kLabelKeys) {
         labels.of(label.mode, label.button) = store.read(section, label.key);
     }
@@ -76,8 +75,7 @@ void LoadIniStore(const ProfileStore& store, Language language, ButtonLabels& la
     skin.path = store.read(ini::kSkinsSection, ini::kSkinPathKey);
 }
 
-void SaveIniStore(ProfileStore& store, Language language, const ButtonLabels& labels) {
-    const std::u16string_view section = text(language, TextId::SettingsSection);
+void SaveIniStore(ProfileStore& store, std::u16string_view section, const ButtonLabels& labels) {
     for (const LabelKey& label : kLabelKeys) {
         store.write(section, label.key, labels.of(label.mode, label.button));
     }

@@ -10,7 +10,6 @@
 
 #include "config/button_labels.h"
 #include "config/profile_store.h"
-#include "lang/text_table.h"
 
 namespace trv {
 
@@ -36,15 +35,17 @@ struct SkinSettings {
 // without a str.ini.
 std::u16string readLanguageCode(const ProfileStore& store);
 
-// Reads the sixteen labels from the language's section and the skin keys. A
-// missing file or key gives empty text, and a colour component of 0.
-void LoadIniStore(const ProfileStore& store, Language language, ButtonLabels& labels,
-                  SkinSettings& skin);
+// Reads the sixteen labels from the interface language's section
+// ("Setting-EN", ...) and the skin keys. A missing file or key gives empty
+// text, and a colour component of 0.
+void LoadIniStore(const ProfileStore& store, std::u16string_view labelSection,
+                  ButtonLabels& labels, SkinSettings& skin);
 
 // Writes the sixteen labels into the language's section; nothing else in the
 // file changes. A failed write changes nothing the user would see now, so it
 // is not reported.
-void SaveIniStore(ProfileStore& store, Language language, const ButtonLabels& labels);
+void SaveIniStore(ProfileStore& store, std::u16string_view labelSection,
+                  const ButtonLabels& labels);
 
 // A colour component as written by hand: the number's low eight bits, read
 // the C library's way (leading white space, an optional sign, the digits up

@@ -30,28 +30,36 @@ std::array<std::uint8_t, settings_file::kSize> settingsFileBytes(std::uint8_t fi
     return bytes;
 }
 
-void LoadSettingsFile(SettingsFileSystem& files, const std::u16string& configBinPath,
-                      std::uint8_t& firstRunFlag, SettingsRecord& record, MessageSink& messages) {
-    if (!files.exists(configBinPath)) {
-        messages.showMessage(kMissingText, u"");
-        return;
-    }
+SettingsFileResult LoadSettingsFile(SettingsFileSystem& files, const std::u16string& configBinPath,
+                                    std::uint8_t& firstRunFlag, SettingsRecord& record) {
+    if (!files.exists(configBinPath)) return {SettingsFileStatus::Missing};
     const auto bytes = files.readWhole(configBinPath, settings_file::kSize);
-    if (!bytes || bytes->size() != settings_file::kSize) return;
+    if (!bytes || bytes->size() != settings_file::kSize) return {SettingsFileStatus::Unusable};
     firstRunFlag = (*bytes)[settings_file::kFirstRunFlag];
     std::copy_n(bytes->begin() + settings_file::kRecord, rec::kSize, record.bytes.begin());
+    return {};
 }
 
-void SaveSettingsFile(SettingsFileSystem& files, const std::u16string& configBinPath,
-                      const SettingsRecord& record, MessageSink& messages) {
-    if (!files.exists(configBinPath)) {
-        messages.showMessage(kMissingText, u"");
-        return;
-    }
+SettingsFileResult SaveSettingsFile(SettingsFileSystem& files, const std::u16string& configBinPath,
+                                    const SettingsRecord& record) {
+    if (!files.exists(configBinPath)) return {SettingsFileStatus::Missing};
     const WriteResult result =
         files.replaceWhole(configBinPath, settingsFileBytes(settings_file::kApplied, record));
-    if (!result.written)
-        messages.showMessage(writeFailedText(result.systemError), kWriteFailedCaption);
+    if (!result.written) return {SettingsFileStatus::WriteFailed, result.systemError};
+    return {};
+}
+
+std::optional<SettingsFileMessage> settingsFileMessage(const SettingsFileResult& result) {
+    switch (result.status) {
+        case SettingsFileStatus::Missing:
+            return SettingsFileMessage{std::u16string(kMissingText), u""};
+        case SettingsFileStatus::WriteFailed:
+            return SettingsFileMessage{writeFailedText(result.systemError), kWriteFailedCaption};
+        case SettingsFileStatus::Done:
+        case SettingsFileStatus::Unusable:
+            break;
+    }
+    return std::nullopt;
 }
 
 }  // namespace trv

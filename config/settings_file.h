@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/message_sink.h"
 #include "config/settings_record.h"
 
 namespace trv {
@@ -50,15 +49,36 @@ class SettingsFileSystem {
 std::array<std::uint8_t, settings_file::kSize> settingsFileBytes(std::uint8_t firstRunFlag,
                                                                  const SettingsRecord& record);
 
-// Fills the flag and the record from config.bin. A missing file is reported;
-// a file that cannot be read or has the wrong size leaves both as they were.
-void LoadSettingsFile(SettingsFileSystem& files, const std::u16string& configBinPath,
-                      std::uint8_t& firstRunFlag, SettingsRecord& record, MessageSink& messages);
+// How a load or save of config.bin ended.
+enum class SettingsFileStatus : std::uint8_t {
+    Done,
+    Missing,      // the program never creates config.bin
+    Unusable,     // unreadable or of another size: nothing was loaded
+    WriteFailed,  // the old contents are still there
+};
+
+struct SettingsFileResult {
+    SettingsFileStatus status = SettingsFileStatus::Done;
+    std::uint32_t systemError = 0;  // with WriteFailed
+};
+
+// Fills the flag and the record from config.bin. A file that is missing,
+// cannot be read or has the wrong size leaves both as they were.
+SettingsFileResult LoadSettingsFile(SettingsFileSystem& files, const std::u16string& configBinPath,
+                                    std::uint8_t& firstRunFlag, SettingsRecord& record);
 
 // Writes the applied flag and the record over an existing config.bin. The
 // caller's first-run flag stays as loaded: the first run lasts until the
 // process ends.
-void SaveSettingsFile(SettingsFileSystem& files, const std::u16string& configBinPath,
-                      const SettingsRecord& record, MessageSink& messages);
+SettingsFileResult SaveSettingsFile(SettingsFileSystem& files, const std::u16string& configBinPath,
+                                    const SettingsRecord& record);
+
+// What the user is told of a result: a text and a caption (empty: no
+// caption); nothing when there is nothing to say.
+struct SettingsFileMessage {
+    std::u16string text;
+    std::u16string_view caption;
+};
+std::optional<SettingsFileMessage> settingsFileMessage(const SettingsFileResult& result);
 
 }  // namespace trv

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "config/debug_check.h"
+
 namespace trv {
 
 enum class Mode : std::uint8_t { A = 0, B = 1 };
@@ -62,9 +64,11 @@ struct SettingsRecord {
     std::uint8_t& operator[](std::size_t offset) { return bytes[offset]; }
     std::uint8_t operator[](std::size_t offset) const { return bytes[offset]; }
     std::uint8_t& button(std::size_t field, Mode mode, std::size_t b) {
+        TRV_EXPECTS(b >= 1 && b <= rec::kButtons);
         return bytes[rec::perButton(field, mode, b)];
     }
     std::uint8_t button(std::size_t field, Mode mode, std::size_t b) const {
+        TRV_EXPECTS(b >= 1 && b <= rec::kButtons);
         return bytes[rec::perButton(field, mode, b)];
     }
     Mode modeShown() const { return bytes[rec::kModeShown] != 0 ? Mode::B : Mode::A; }

@@ -3,8 +3,6 @@
 #include <array>
 #include <string>
 
-#include "app/balloon.h"
-#include "device/transfer.h"
 
 namespace trv {
 
@@ -27,40 +25,21 @@ bool isCommandCollection(const HidCaps& caps) {
            caps.featureReportByteLength == kCommandFeatureLength;
 }
 
-void reportOpenFailure(MessageSink& sink, std::uint32_t errorCode) {
-    // Printed as a signed number, as the system's own error boxes do.
-    const std::string number = std::to_string(static_cast<std::int32_t>(errorCode));
-    std::u16string message = u"CreateFile Error Code:";
-    message.append(number.begin(), number.end());
-    sink.showMessage(message, u"");
-}
-
 // Closes the old channel before the new one is opened in its place.
-bool reopen(HidSystem& hid, const std::u16string& path, ChannelKind kind,
-            std::unique_ptr<FeatureChannel>& channel, MessageSink& sink) {
+std::optional<std::uint32_t> reopen(HidSystem& hid, const std::u16string& path, ChannelKind kind,
+                                    std::unique_ptr<FeatureChannel>& channel) {
     channel.reset();
     ChannelOpening opening = hid.openChannel(path, kind);
-    if (!opening.channel) {
-        reportOpenFailure(sink, opening.errorCode);
-        return false;
-    }
+    if (!opening.channel) return opening.errorCode;
     channel = std::move(opening.channel);
-    return true;
-}
-
-void readAfterDiscovery(DeviceState& device, BlockState& state, MessageSink& sink,
-                        Language language) {
-    device.scrambleEnabled = true;
-    state.block.clear();
-    ReadConfigBlock(device, state, sink, language);
-    device.sensorType = state.block.image[block::kSensorType];
+    return std::nullopt;
 }
 
 }  // namespace
 
-bool FindMouse(HidSystem& hid, DeviceState& device, MessageSink& sink) {
+DiscoveryResult FindMouse(HidSystem& hid, DeviceState& device) {
     std::unique_ptr<HidInterfaceList> interfaces = hid.presentInterfaces();
-    if (!interfaces) return false;
+    if (!interfaces) return {};
 
     for (std::uint32_t index = 0; interfaces->hasMember(index); ++index) {
         std::optional<std::u16string> path = interfaces->devicePath(index);
@@ -75,31 +54,30 @@ bool FindMouse(HidSystem& hid, DeviceState& device, MessageSink& sink) {
             if (!attributes || !isMouse(*attributes)) continue;
             caps = probe->capabilities();
         }
-        if (!caps) return false;
+        if (!caps) return {};
 
         if (isDataCollection(*caps)) {
-            if (!reopen(hid, *path, ChannelKind::Data, device.DataChannel, sink)) return false;
+            if (auto error = reopen(hid, *path, ChannelKind::Data, device.DataChannel)) {
+                return {false, error};
+            }
             device.dataFeatureLength = kDataFeatureLength;
         } else if (isCommandCollection(*caps)) {
             device.mousePresent = true;
-            if (!reopen(hid, *path, ChannelKind::Command, device.CommandChannel, sink)) {
-                return false;
+            if (auto error = reopen(hid, *path, ChannelKind::Command, device.CommandChannel)) {
+                return {false, error};
             }
             device.commandFeatureLength = kCommandFeatureLength;
-            return true;
+            return {true, std::nullopt};
         }
     }
-    return false;
+    return {};
 }
 
-void startUpDevice(HidSystem& hid, DeviceState& device, BlockState& state, MessageSink& sink,
-                   Language language) {
-    if (!FindMouse(hid, device, sink)) {
-        device.mousePresent = false;
-        return;
-    }
-    device.mousePresent = true;
-    readAfterDiscovery(device, state, sink, language);
+TransferResult readBlockAfterDiscovery(DeviceState& device, BlockState& state) {
+    device.scrambleEnabled = true;
+    const TransferResult result = ReadConfigBlock(device, state);
+    device.sensorType = state.block.image[block::kSensorType];
+    return result;
 }
 
 bool namesMouse(std::u16string_view interfaceName) {
@@ -109,33 +87,13 @@ bool namesMouse(std::u16string_view interfaceName) {
     return false;
 }
 
-DeviceChangeOutcome handleDeviceChange(const DeviceChange& change, HidSystem& hid,
-                                       DeviceState& device, BlockState& state, MessageSink& sink,
-                                       Language language, const BalloonRequest& showBalloon) {
-    const bool arrival = change.eventType == device_event::kArrival;
-    if (!arrival && change.eventType != device_event::kRemoveComplete) return {};
-    if (change.deviceType != device_event::kInterfaceType) return {};
-    if (!namesMouse(change.interfaceName)) return {};
-
-    if (++device.deviceEventCount != device_event::kNotificationsPerDiscovery) return {};
+bool countDeviceChange(const DeviceChange& change, DeviceState& device) {
+    if (!change.arrival() && change.eventType != device_event::kRemoveComplete) return false;
+    if (change.deviceType != device_event::kInterfaceType) return false;
+    if (!namesMouse(change.interfaceName)) return false;
+    if (++device.deviceEventCount != device_event::kNotificationsPerDiscovery) return false;
     device.deviceEventCount = 0;
-
-    DeviceChangeOutcome outcome;
-    outcome.discoveryRan = true;
-    if (!FindMouse(hid, device, sink)) {
-        device.mousePresent = false;
-        outcome.balloon = balloon_code::kMouseMissing;
-        if (showBalloon) showBalloon(*outcome.balloon);
-        outcome.hideWindow = true;
-        return outcome;
-    }
-    if (arrival) {
-        outcome.balloon = balloon_code::kMouseFound;
-        if (showBalloon) showBalloon(*outcome.balloon);
-        readAfterDiscovery(device, state, sink, language);
-    }
-    device.mousePresent = true;
-    return outcome;
+    return true;
 }
 
 }  // namespace trv

@@ -127,17 +127,24 @@ class HidFeatureChannel final : public FeatureChannel {
 
     bool setFeature(std::span<const std::uint8_t> report) override {
         // hid.dll does not write through the buffer of a set.
-        return HidD_SetFeature(handle_.get(), const_cast<std::uint8_t*>(report.data()),
-                               static_cast<ULONG>(report.size())) != FALSE;
+        return kept(HidD_SetFeature(handle_.get(), const_cast<std::uint8_t*>(report.data()),
+                                    static_cast<ULONG>(report.size())));
     }
 
     bool getFeature(std::span<std::uint8_t> report) override {
-        return HidD_GetFeature(handle_.get(), report.data(), static_cast<ULONG>(report.size())) !=
-               FALSE;
+        return kept(HidD_GetFeature(handle_.get(), report.data(), static_cast<ULONG>(report.size())));
     }
 
+    std::uint32_t lastError() const override { return lastError_; }
+
   private:
+    bool kept(BOOLEAN ok) {
+        if (!ok) lastError_ = static_cast<std::uint32_t>(::GetLastError());
+        return ok != FALSE;
+    }
+
     FileHandle handle_;
+    std::uint32_t lastError_ = 0;
 };
 
 }  // namespace

@@ -23,6 +23,9 @@ class FeatureChannel {
     virtual ~FeatureChannel() = default;
     virtual bool setFeature(std::span<const std::uint8_t> report) = 0;
     virtual bool getFeature(std::span<std::uint8_t> report) = 0;
+    // The system's error number of the last failed call on this channel, kept
+    // per channel as hid.dll callers keep it per device; 0 when unknown.
+    virtual std::uint32_t lastError() const { return 0; }
 };
 
 struct HidAttributes {

@@ -92,25 +92,38 @@ class Exchanges {
     }
 
     bool send(FeatureChannel* channel, std::size_t length) {
-        if (channel == nullptr || length == 0) return false;
-        return channel->setFeature(std::span<const std::uint8_t>(buffer_.data(), length));
+        if (channel == nullptr || length == 0) return fail(transfer_failure::kNoChannel, 0);
+        if (channel->setFeature(std::span<const std::uint8_t>(buffer_.data(), length))) return true;
+        return fail(transfer_failure::kSetFeature, channel->lastError());
     }
 
     bool receive(FeatureChannel* channel, std::size_t length, std::uint8_t reportId) {
         buffer_.fill(0);
-        if (channel == nullptr || length == 0) return false;
+        if (channel == nullptr || length == 0) return fail(transfer_failure::kNoChannel, 0);
         buffer_[wire::kReportIdAt] = reportId;
-        return channel->getFeature(std::span<std::uint8_t>(buffer_.data(), length));
+        if (channel->getFeature(std::span<std::uint8_t>(buffer_.data(), length))) return true;
+        return fail(transfer_failure::kGetFeature, channel->lastError());
     }
 
+  public:
+    bool fail(std::string_view call, std::uint32_t systemError) {
+        result_ = {call, systemError};
+        return false;
+    }
+    const TransferResult& result() const { return result_; }
+
+  private:
     const DeviceState& device_;
     FrameBuffer buffer_{};
+    TransferResult result_;
 };
 
 bool readInto(Exchanges& link, ConfigBlock& block) {
     if (!link.sendCommand(wire::kHeaderCommand) || !link.receiveCommand(true)) return false;
     const FrameBuffer& reply = link.buffer();
-    if (reply[wire::kReportIdAt] != wire::kCommandReportId || !hasSignature(reply)) return false;
+    if (reply[wire::kReportIdAt] != wire::kCommandReportId || !hasSignature(reply)) {
+        return link.fail(transfer_failure::kSignature, 0);
+    }
     block.header[block::kReportRateCode] = reply[wire::kHeader0At];
     block.header[block::kHeaderMouseOwned] = reply[wire::kHeader1At];
 
@@ -125,7 +138,7 @@ bool readInto(Exchanges& link, ConfigBlock& block) {
 
 bool writeFrom(Exchanges& link, const ConfigBlock& block, Clock& clock) {
     if (!link.sendCommand(wire::kHeaderCommand) || !link.receiveCommand(true)) return false;
-    if (!hasSignature(link.buffer())) return false;
+    if (!hasSignature(link.buffer())) return link.fail(transfer_failure::kSignature, 0);
 
     // The header goes back in the mouse's own reply; only header byte 0 is ours.
     link.buffer()[wire::kHeader0At] = block.header[block::kReportRateCode];
@@ -144,29 +157,22 @@ bool writeFrom(Exchanges& link, const ConfigBlock& block, Clock& clock) {
 
 }  // namespace
 
-bool ReadConfigBlock(const DeviceState& device, BlockState& state, MessageSink& sink,
-                     Language language) {
+TransferResult ReadConfigBlock(const DeviceState& device, BlockState& state) {
     state.complete = false;
     state.block.clear();
     Exchanges link(device);
     ConfigBlock received;
-    if (!readInto(link, received)) {
-        sink.showMessage(text(language, TextId::MouseNotDetected), kReadCaption);
-        return false;
-    }
+    if (!readInto(link, received)) return link.result();
     state.block = received;
     state.complete = true;
-    return true;
+    return {};
 }
 
-bool WriteConfigBlock(const DeviceState& device, const BlockState& state, Clock& clock,
-                      MessageSink& sink, Language language) {
+TransferResult WriteConfigBlock(const DeviceState& device, const BlockState& state, Clock& clock) {
+    if (!state.complete) return {transfer_failure::kIncompleteBlock, 0};
     Exchanges link(device);
-    if (!state.complete || !writeFrom(link, state.block, clock)) {
-        sink.showMessage(text(language, TextId::MouseNotDetected), kWriteCaption);
-        return false;
-    }
-    return true;
+    if (!writeFrom(link, state.block, clock)) return link.result();
+    return {};
 }
 
 }  // namespace trv

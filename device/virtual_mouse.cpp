@@ -7,6 +7,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "assign/function_table.h"
 #include "device/discovery.h"
 #include "device/scramble.h"
 #include "device/wire_format.h"
@@ -45,13 +46,6 @@ constexpr std::array<std::uint8_t, 16> kModeAPairs{0xF0, 0x00, 0xF1, 0x00, 0xF2,
 // The same buttons with slots 4 and 5 exchanged, as the mouse keeps Mode B.
 constexpr std::array<std::uint8_t, 16> kModeBPairs{0xF0, 0x00, 0xF1, 0x00, 0xF2, 0x00, 0xF3, 0x00,
                                                    0xF4, 0x00, 0x05, 0x03, 0x00, 0x00, 0x00, 0x00};
-
-constexpr std::array<std::uint16_t, block::kConsumerEntries> kConsumerUsages{
-    0x00B5, 0x00B6, 0x00B7, 0x00CD, 0x00E2, 0x00E9, 0x00EA, 0x0183,
-    0x018A, 0x0192, 0x0194, 0x0221, 0x0223, 0x0224, 0x0225, 0x0227};
-
-constexpr std::array<std::uint8_t, 2 * block::kHotKeyEntries> kHotKeys{
-    0xE0, 0x06, 0xE0, 0x1B, 0xE0, 0x19, 0xE0, 0x04, 0xE0, 0x12, 0xE0, 0x11, 0xE0, 0x16, 0xE0, 0x1D};
 
 // 800, 1000, 1600 and 3200 dpi, all four enabled; snipe at 800.
 constexpr std::array<std::uint8_t, block::kStageCount> kStageCodes{0x02, 0x03, 0x05, 0x25};
@@ -127,13 +121,8 @@ ConfigBlock VirtualMouse::factoryContents() {
     c.image[block::kFireBreakTime] = kFireTime;
     c.image[block::kSnipeDpiCode] = kSnipeCode;
     std::copy(kStageCodes.begin(), kStageCodes.end(), c.image.begin() + block::kStageDpiCodes);
-    for (std::size_t n = 0; n < kConsumerUsages.size(); ++n) {
-        c.image[block::kConsumerTable + 2 * n] = static_cast<std::uint8_t>(kConsumerUsages[n]);
-        c.image[block::kConsumerTable + 2 * n + 1] =
-            static_cast<std::uint8_t>(kConsumerUsages[n] >> 8);
-    }
     std::copy(kStageColours.begin(), kStageColours.end(), c.image.begin() + block::kStageColours);
-    std::copy(kHotKeys.begin(), kHotKeys.end(), c.image.begin() + block::kHotKeyTable);
+    writeFactoryFunctionTable(c);
     return c;
 }
 
@@ -161,8 +150,10 @@ bool VirtualMouse::saveTo(const std::filesystem::path& file) const {
     }
     std::error_code error;
     std::filesystem::rename(temporary, file, error);
-    if (error) std::filesystem::remove(temporary, error);
-    return !error;
+    if (!error) return true;
+    std::error_code ignored;  // the rename's failure is what the caller hears of
+    std::filesystem::remove(temporary, ignored);
+    return false;
 }
 
 void VirtualMouse::persistTo(std::filesystem::path file, std::filesystem::path wireLogFile) {
@@ -170,8 +161,8 @@ void VirtualMouse::persistTo(std::filesystem::path file, std::filesystem::path w
     wireLogFile_ = std::move(wireLogFile);
 }
 
-void VirtualMouse::changed() {
-    if (!contentsFile_.empty()) saveTo(contentsFile_);
+bool VirtualMouse::changed() {
+    return contentsFile_.empty() || saveTo(contentsFile_);
 }
 
 bool VirtualMouse::exchangeAllowed() {
@@ -185,13 +176,11 @@ bool VirtualMouse::receive(ChannelKind collection, std::span<const std::uint8_t>
     if (collection == ChannelKind::Command) {
         unscrambleCommandFrame(asCommand(plain));
         record(WireDirection::ToMouse, collection, report, plain);
-        takeCommand(plain);
-    } else {
-        unscrambleDataReport(asReport(plain));
-        record(WireDirection::ToMouse, collection, report, plain);
-        takePage(plain);
+        return takeCommand(plain);
     }
-    return true;
+    unscrambleDataReport(asReport(plain));
+    record(WireDirection::ToMouse, collection, report, plain);
+    return takePage(plain);
 }
 
 bool VirtualMouse::answer(ChannelKind collection, std::span<std::uint8_t> report) {
@@ -212,7 +201,7 @@ bool VirtualMouse::answer(ChannelKind collection, std::span<std::uint8_t> report
     return true;
 }
 
-void VirtualMouse::takeCommand(const std::vector<std::uint8_t>& plain) {
+bool VirtualMouse::takeCommand(const std::vector<std::uint8_t>& plain) {
     // Like the program's write, the mouse looks at the signature, not the report ID.
     const bool genuine = std::equal(wire::kSignature.begin(), wire::kSignature.end(),
                                     plain.begin() + wire::kSignatureAt);
@@ -225,12 +214,13 @@ void VirtualMouse::takeCommand(const std::vector<std::uint8_t>& plain) {
     headerReplyPending_ = false;
     pendingReply_.fill(0);
     std::copy_n(plain.begin(), wire::kCommandFrameSize, pendingReply_.begin());
-    if (!genuine) return;
+    if (!genuine) return true;
 
     if (headerWrite) {
         contents_.header[block::kReportRateCode] = plain[wire::kHeader0At];
-        changed();
-    } else if (command == wire::kHeaderCommand) {
+        return changed();
+    }
+    if (command == wire::kHeaderCommand) {
         headerReplyPending_ = true;
     } else if (command > wire::kReadFlag && command <= wire::readPageCommand(block::kPageCount)) {
         readPage_ = command & ~wire::kReadFlag;
@@ -238,14 +228,16 @@ void VirtualMouse::takeCommand(const std::vector<std::uint8_t>& plain) {
                command <= wire::writePageCommand(block::kPageCount)) {
         writePage_ = command;
     }
+    return true;
 }
 
-void VirtualMouse::takePage(const std::vector<std::uint8_t>& plain) {
+bool VirtualMouse::takePage(const std::vector<std::uint8_t>& plain) {
     const std::optional<std::size_t> page = writePage_;
     writePage_.reset();
-    if (!page || plain[wire::kReportIdAt] != wire::kDataReportId) return;
+    if (!page || plain[wire::kReportIdAt] != wire::kDataReportId) return true;
     std::copy_n(plain.begin() + wire::kPageAt, block::kPageSize, contents_.page(*page));
-    changed();
+    // A mouse that cannot keep what it was sent refuses the report.
+    return changed();
 }
 
 void VirtualMouse::fillCommandReply(std::span<std::uint8_t> report) {
@@ -270,6 +262,13 @@ bool VirtualMouse::fillPage(std::span<std::uint8_t> report) {
     report[wire::kReportIdAt] = wire::kDataReportId;
     std::copy_n(contents_.page(*page), block::kPageSize, report.begin() + wire::kPageAt);
     return true;
+}
+
+void VirtualMouse::channelClosed(ChannelKind collection) {
+    ++closedChannels_;
+    if (wireLogFile_.empty()) return;
+    std::ofstream out(wireLogFile_, std::ios::app);
+    out << "closed    " << (collection == ChannelKind::Command ? " command" : " data") << '\n';
 }
 
 void VirtualMouse::record(WireDirection direction, ChannelKind collection,
@@ -331,6 +330,9 @@ class VirtualChannel final : public FeatureChannel {
   public:
     VirtualChannel(std::shared_ptr<VirtualMouse> mouse, ChannelKind kind)
         : mouse_(std::move(mouse)), kind_(kind) {}
+    ~VirtualChannel() override { mouse_->channelClosed(kind_); }
+    VirtualChannel(const VirtualChannel&) = delete;
+    VirtualChannel& operator=(const VirtualChannel&) = delete;
     bool setFeature(std::span<const std::uint8_t> report) override {
         return mouse_->receive(kind_, report);
     }

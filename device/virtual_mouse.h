@@ -70,28 +70,33 @@ class VirtualMouse {
     // the file is missing or not exactly 322 bytes long.
     bool loadFrom(const std::filesystem::path& file);
     bool saveTo(const std::filesystem::path& file) const;
-    // From now on every change the host makes is saved to `file`, and every
-    // frame is appended as a text line to `wireLogFile`.
+    // From now on every change the host makes is saved to `file` (an
+    // exchange whose change cannot be saved fails), and every frame is
+    // appended as a text line to `wireLogFile`.
     void persistTo(std::filesystem::path file, std::filesystem::path wireLogFile);
 
     // The two collections' side of an exchange; false = the exchange failed.
     bool receive(ChannelKind collection, std::span<const std::uint8_t> report);
     bool answer(ChannelKind collection, std::span<std::uint8_t> report);
+    // The host let go of a channel; logged, as a bus analyser would see it.
+    void channelClosed(ChannelKind collection);
+    std::uint32_t closedChannels() const { return closedChannels_; }
 
   private:
     bool exchangeAllowed();
-    void takeCommand(const std::vector<std::uint8_t>& plain);
-    void takePage(const std::vector<std::uint8_t>& plain);
+    bool takeCommand(const std::vector<std::uint8_t>& plain);
+    bool takePage(const std::vector<std::uint8_t>& plain);
     void fillCommandReply(std::span<std::uint8_t> report);
     bool fillPage(std::span<std::uint8_t> report);
     void record(WireDirection direction, ChannelKind collection, std::span<const std::uint8_t> wire,
                 std::vector<std::uint8_t> plain);
-    void changed();
+    bool changed();  // false when the contents could not be kept
 
     ConfigBlock contents_;
     VirtualMouseFaults faults_;
     std::vector<WireFrame> log_;
     std::uint32_t exchanges_ = 0;
+    std::uint32_t closedChannels_ = 0;
     std::array<std::uint8_t, 8> pendingReply_{};
     bool headerReplyPending_ = false;
     bool headerDelivered_ = false;

@@ -7,7 +7,6 @@ namespace trv {
 
 namespace {
 
-constexpr std::u16string_view kWarning = u"Warning";
 
 // The slowest double-click time a slider shows (position 1) and the step per
 // position.
@@ -92,41 +91,44 @@ bool toggleScrollOneScreen(SettingsRecord& record) {
     return toggled(record[rec::kScrollOneScreen]);
 }
 
-void readSystemPointerSettings(SettingsRecord& record, SystemPointer& system, MessageSink& sink) {
+PointerWarnings readSystemPointerSettings(SettingsRecord& record, SystemPointer& system) {
+    PointerWarnings warnings;
     const auto parameters = system.mouseParameters();
     record[rec::kPointerPrecision] = parameters && parameters->acceleration != 0 ? 1 : 0;
 
     auto speed = system.mouseSpeed();
-    if (!speed) sink.showMessage(u"GETMOUSESPEED failed.", kWarning);
+    if (!speed) warnings.push_back(u"GETMOUSESPEED failed.");
     record[rec::kPointerSpeedPos] = positionOfPointerSpeed(speed.value_or(0));
 
     auto lines = system.wheelScrollLines();
-    if (!lines) sink.showMessage(u"GETWHEELSCROLLLINES failed.", kWarning);
+    if (!lines) warnings.push_back(u"GETWHEELSCROLLLINES failed.");
     const ScrollSetting scroll = scrollSettingOfLines(lines.value_or(0));
     record[rec::kScrollOneScreen] = scroll.oneScreen ? 1 : 0;
     record[rec::kScrollLinesPos] = scroll.position;
 
     const std::uint32_t doubleClick = system.doubleClickTime();
-    if (doubleClick == 0) sink.showMessage(u"GetDoubleClickTime failed.", kWarning);
+    if (doubleClick == 0) warnings.push_back(u"GetDoubleClickTime failed.");
     record[rec::kDoubleClickPos] = positionOfDoubleClickTime(doubleClick);
+    return warnings;
 }
 
-void writeSystemPointerSettings(const SettingsRecord& record, SystemPointer& system,
-                                MessageSink& sink) {
+PointerWarnings writeSystemPointerSettings(const SettingsRecord& record, SystemPointer& system) {
+    PointerWarnings warnings;
     if (!system.setMouseParameters(mouseParametersOf(record[rec::kPointerPrecision] == 1))) {
-        sink.showMessage(u"SETMOUSE failed.", kWarning);
+        warnings.push_back(u"SETMOUSE failed.");
     }
     if (!system.setMouseSpeed(pointerSpeedOfPosition(record[rec::kPointerSpeedPos]))) {
-        sink.showMessage(u"SETMOUSESPEED failed.", kWarning);
+        warnings.push_back(u"SETMOUSESPEED failed.");
     }
     const bool oneScreen = record[rec::kScrollOneScreen] != 0;
     if (!system.setWheelScrollLines(
             scrollLinesOfPosition(record[rec::kScrollLinesPos], oneScreen))) {
-        sink.showMessage(u"SETWHEELSCROLLLINES failed.", kWarning);
+        warnings.push_back(u"SETWHEELSCROLLLINES failed.");
     }
     if (!system.setDoubleClickTime(doubleClickTimeOfPosition(record[rec::kDoubleClickPos]))) {
-        sink.showMessage(u"SPI_SETDOUBLECLICKTIME failed.", kWarning);
+        warnings.push_back(u"SPI_SETDOUBLECLICKTIME failed.");
     }
+    return warnings;
 }
 
 }  // namespace trv

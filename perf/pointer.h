@@ -6,8 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
-#include "app/message_sink.h"
 #include "config/settings_record.h"
 #include "perf/system_pointer.h"
 
@@ -51,13 +52,17 @@ bool setPointerSliderPosition(SettingsRecord& record, PointerSlider slider, std:
 bool togglePointerPrecision(SettingsRecord& record);
 bool toggleScrollOneScreen(SettingsRecord& record);
 
+// The texts of refused system calls, in the order they happened; each is shown
+// to the user in a box captioned kPointerWarningCaption.
+using PointerWarnings = std::vector<std::u16string_view>;
+inline constexpr std::u16string_view kPointerWarningCaption = u"Warning";
+
 // Fills the five pointer fields from the system (first run). A refused read
-// shows a warning, except that of the mouse parameters, and goes on with 0.
-void readSystemPointerSettings(SettingsRecord& record, SystemPointer& system, MessageSink& sink);
+// gives a warning, except that of the mouse parameters, and goes on with 0.
+PointerWarnings readSystemPointerSettings(SettingsRecord& record, SystemPointer& system);
 
 // Hands the five pointer fields to the system, each setting attempted even
-// when an earlier one was refused; every refusal shows a warning.
-void writeSystemPointerSettings(const SettingsRecord& record, SystemPointer& system,
-                                MessageSink& sink);
+// when an earlier one was refused; every refusal gives a warning.
+PointerWarnings writeSystemPointerSettings(const SettingsRecord& record, SystemPointer& system);
 
 }  // namespace trv

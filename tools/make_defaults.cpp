@@ -15,8 +15,9 @@
 #include "config/ini_store.h"
 #include "config/portable_profile_store.h"
 #include "config/settings_file.h"
-#include "config/settings_file_defaults.h"
 #include "config/settings_file_disk.h"
+#include "lang/text_table.h"
+#include "tools/default_settings.h"
 
 namespace {
 
@@ -55,11 +56,12 @@ bool writeStrIni(const fs::path& path) {
     for (trv::Language language : kLanguages) {
         trv::ButtonLabels labels;
         trv::setDefaultLabels(labels, language);
-        trv::SaveIniStore(store, language, labels);
+        trv::SaveIniStore(store, trv::text(language, trv::TextId::SettingsSection), labels);
     }
     trv::ButtonLabels check;
     trv::SkinSettings skin;
-    trv::LoadIniStore(store, trv::Language::English, check, skin);
+    trv::LoadIniStore(store, trv::text(trv::Language::English, trv::TextId::SettingsSection),
+                      check, skin);
     ok = ok && skin.path == kDefaultSkin && !check.of(trv::Mode::A, 1).empty();
     if (!ok) std::cerr << "cannot write " << path << "\n";
     return ok;

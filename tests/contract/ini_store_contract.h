@@ -8,6 +8,7 @@
 #include <string>
 
 #include "config/ini_store.h"
+#include "lang/text_table.h"
 #include "tests/contract/store_factory.h"
 
 namespace trv::testing {
@@ -25,13 +26,17 @@ class IniStoreContract : public ::testing::TestWithParam<NamedStoreFactory> {
         return labels;
     }
 
+    static std::u16string_view section(Language language) {
+        return text(language, TextId::SettingsSection);
+    }
+
     TempFolder folder;
 };
 
 TEST_P(IniStoreContract, WithoutStrIniLabelsAndSkinNameAreEmptyAndTheTextColourBlack) {
     ButtonLabels labels = labelsNamed(u"old");
     SkinSettings skin{u"old", 1, 2, 3};
-    LoadIniStore(*store(), Language::English, labels, skin);
+    LoadIniStore(*store(), section(Language::English), labels, skin);
     EXPECT_EQ(labels, ButtonLabels{});
     EXPECT_EQ(skin, SkinSettings{});
     EXPECT_EQ(readLanguageCode(*store()), u"");
@@ -47,14 +52,14 @@ TEST_P(IniStoreContract, LabelsComeFromTheLanguagesSectionAndTheSkinFromSkins) {
 
     ButtonLabels labels;
     SkinSettings skin;
-    LoadIniStore(*store(), Language::SimplifiedChinese, labels, skin);
+    LoadIniStore(*store(), section(Language::SimplifiedChinese), labels, skin);
     ButtonLabels expected;
     expected.of(Mode::B, 1) = u"\u5DE6\u952E";
     expected.of(Mode::A, 8) = u"\u5173";
     EXPECT_EQ(labels, expected);
     EXPECT_EQ(skin, (SkinSettings{u"Dark", 44, 12, 255}));
 
-    LoadIniStore(*store(), Language::English, labels, skin);
+    LoadIniStore(*store(), section(Language::English), labels, skin);
     expected = ButtonLabels{};
     expected.of(Mode::A, 1) = u"Left Click";
     expected.of(Mode::B, 8) = u"Key Off";
@@ -62,7 +67,7 @@ TEST_P(IniStoreContract, LabelsComeFromTheLanguagesSectionAndTheSkinFromSkins) {
 }
 
 TEST_P(IniStoreContract, SavedLabelsGoToTheLanguagesSectionInKeyOrder) {
-    SaveIniStore(*store(), Language::Bulgarian, labelsNamed(u"L"));
+    SaveIniStore(*store(), section(Language::Bulgarian), labelsNamed(u"L"));
     EXPECT_EQ(folder.read(kFile),
               utf16File(u"[Setting-BUL]\r\n"
                         u"Item1=La\r\nItem2=Lb\r\nItem3=Lc\r\nItem4=Ld\r\n"
@@ -71,7 +76,7 @@ TEST_P(IniStoreContract, SavedLabelsGoToTheLanguagesSectionInKeyOrder) {
                         u"Item53=Lm\r\nItem63=Ln\r\nItem73=Lo\r\nItem83=Lp\r\n"));
     ButtonLabels labels;
     SkinSettings skin;
-    LoadIniStore(*store(), Language::Bulgarian, labels, skin);
+    LoadIniStore(*store(), section(Language::Bulgarian), labels, skin);
     EXPECT_EQ(labels, labelsNamed(u"L"));
 }
 
@@ -81,7 +86,7 @@ TEST_P(IniStoreContract, SavingManyTimesLeavesSkinsAndTheOtherLanguageByteForByt
         u"[Setting-CHS]\r\nItem1=\u5DE6\u952E\r\nItem13=\u53F3\u952E\r\n";
     folder.write(kFile, utf16File(untouched + u"[Setting-EN]\r\nItem1=Left Click\r\n"));
     for (std::u16string_view stem : {u"first", u"second", u"a much longer third label", u"x"}) {
-        SaveIniStore(*store(), Language::English, labelsNamed(stem));
+        SaveIniStore(*store(), section(Language::English), labelsNamed(stem));
     }
     const Bytes file = folder.read(kFile);
     const Bytes before = utf16File(untouched);
@@ -90,9 +95,9 @@ TEST_P(IniStoreContract, SavingManyTimesLeavesSkinsAndTheOtherLanguageByteForByt
 
     ButtonLabels labels;
     SkinSettings skin;
-    LoadIniStore(*store(), Language::English, labels, skin);
+    LoadIniStore(*store(), section(Language::English), labels, skin);
     EXPECT_EQ(labels, labelsNamed(u"x"));
-    LoadIniStore(*store(), Language::SimplifiedChinese, labels, skin);
+    LoadIniStore(*store(), section(Language::SimplifiedChinese), labels, skin);
     EXPECT_EQ(labels.of(Mode::A, 1), u"\u5DE6\u952E");
     EXPECT_EQ(labels.of(Mode::B, 1), u"\u53F3\u952E");
     EXPECT_EQ(skin, (SkinSettings{u"Default", 230, 230, 230}));
@@ -102,10 +107,10 @@ TEST_P(IniStoreContract, ALabelLongerThan1023CharactersComesBackCut) {
     ButtonLabels saved;
     saved.of(Mode::A, 3) = std::u16string(1500, u'\u4E2D');
     saved.of(Mode::B, 4) = std::u16string(1023, u'k');
-    SaveIniStore(*store(), Language::TraditionalChinese, saved);
+    SaveIniStore(*store(), section(Language::TraditionalChinese), saved);
     ButtonLabels labels;
     SkinSettings skin;
-    LoadIniStore(*store(), Language::TraditionalChinese, labels, skin);
+    LoadIniStore(*store(), section(Language::TraditionalChinese), labels, skin);
     EXPECT_EQ(labels.of(Mode::A, 3), std::u16string(1023, u'\u4E2D'));
     EXPECT_EQ(labels.of(Mode::B, 4), std::u16string(1023, u'k'));
 }

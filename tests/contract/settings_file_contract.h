@@ -63,7 +63,7 @@ class SettingsFileContract : public ::testing::TestWithParam<NamedFileSystemFact
     }
 
     TempFolder folder;
-    RecordingSink messages;
+    MessageLog messages;
 };
 
 TEST_P(SettingsFileContract, A191ByteFileGivesItsFlagAndRecord) {

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "support/recording_sink.h"
+#include "support/settings_file_calls.h"
 
 namespace trv::testing {
 

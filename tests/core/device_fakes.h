@@ -1,5 +1,5 @@
 #pragma once
-// Stand-ins for the device link's surroundings: a message recorder, a clock
+// Stand-ins for the device link's surroundings: a window recorder, a clock
 // that only counts, and a HID stack that plays a script and counts every handle
 // it hands out and gets back.
 
@@ -11,7 +11,7 @@
 
 #include "device/hid_system.h"
 #include "device/transfer.h"
-#include "support/recording_sink.h"
+#include "support/recording_window.h"
 
 namespace trv::testing {
 

@@ -54,7 +54,7 @@ TEST(SettingsFilePaths, AnExecutableNamedLikeASettingsFileIsNeverTakenForIt) {
     EXPECT_EQ(settingsFilePaths(u"C:\\x\\str.ini").strIni, u"");
 
     DiskSettingsFileSystem files;
-    RecordingSink messages;
+    MessageLog messages;
     std::uint8_t flag = 0;
     SettingsRecord record;
     LoadSettingsFile(files, named.configBin, flag, record, messages);

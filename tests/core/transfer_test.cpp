@@ -14,11 +14,9 @@ namespace trv {
 namespace {
 
 using testing::CountingClock;
-using testing::RecordingSink;
-using testing::Shown;
 
-const Shown kReadFailed{u"The system did not detect the gaming mouse!", u"ReadOperation"};
-const Shown kWriteFailed{u"The system did not detect the gaming mouse!", u"WriteOperation"};
+const std::string kReadFailed = "read";
+const std::string kWriteFailed = "write";
 
 // Exchanges of a read: header command + reply, then per page command + reply + page.
 constexpr std::uint32_t kReadExchanges = 2 + 5 * 3;
@@ -31,15 +29,21 @@ struct Link {
     VirtualHidSystem hid{mouse};
     DeviceState device;
     BlockState state;
-    RecordingSink sink;
     CountingClock clock;
+    std::vector<std::string> failed;  // "read" / "write", in order
+    TransferResult last;
 
     Link() {
-        EXPECT_TRUE(FindMouse(hid, device, sink));
+        EXPECT_TRUE(FindMouse(hid, device).found);
         device.scrambleEnabled = true;
     }
-    bool read() { return ReadConfigBlock(device, state, sink, Language::English); }
-    bool write() { return WriteConfigBlock(device, state, clock, sink, Language::English); }
+    bool read() { return kept(ReadConfigBlock(device, state), kReadFailed); }
+    bool write() { return kept(WriteConfigBlock(device, state, clock), kWriteFailed); }
+    bool kept(TransferResult result, const std::string& operation) {
+        last = result;
+        if (!result.ok()) failed.push_back(operation);
+        return result.ok();
+    }
 
     std::vector<const WireFrame*> frames(WireDirection direction, ChannelKind collection) const {
         std::vector<const WireFrame*> out;
@@ -73,7 +77,7 @@ TEST(BlockTransfer, ReadBringsTheMouseHeaderAndImageOverExactly) {
     EXPECT_TRUE(link.read());
     EXPECT_EQ(link.state.block, link.mouse->contents());
     EXPECT_TRUE(link.state.complete);
-    EXPECT_TRUE(link.sink.shown.empty());
+    EXPECT_TRUE(link.failed.empty());
 }
 
 TEST(BlockTransfer, ReadAsksForTheHeaderThenPagesOneToFiveWithoutPausing) {
@@ -99,7 +103,7 @@ TEST(BlockTransfer, WriteAfterAnEditLeavesTheMouseHoldingTheEditedBlock) {
 
     EXPECT_TRUE(link.write());
     EXPECT_EQ(link.mouse->contents(), expected);
-    EXPECT_TRUE(link.sink.shown.empty());
+    EXPECT_TRUE(link.failed.empty());
 }
 
 TEST(BlockTransfer, WriteSendsHeaderFrameThenPagesOneToFiveWithSixPauses) {
@@ -147,7 +151,7 @@ TEST(BlockTransfer, WrongSignatureStopsBothOperationsBeforeAnyPage) {
     const ConfigBlock before = link.mouse->contents();
     link.mouse->faults().wrongSignature = true;
     link.mouse->clearWireLog();
-    link.sink.shown.clear();
+    link.failed.clear();
 
     EXPECT_FALSE(link.write());
     EXPECT_FALSE(link.read());
@@ -155,7 +159,8 @@ TEST(BlockTransfer, WrongSignatureStopsBothOperationsBeforeAnyPage) {
     EXPECT_EQ(link.commandsSent(), (std::vector<std::uint8_t>{0x80, 0x80}));
     EXPECT_EQ(link.dataFrames(), 0u);
     EXPECT_EQ(link.mouse->wireLog().size(), 4u);
-    EXPECT_EQ(link.sink.shown, (std::vector<Shown>{kWriteFailed, kReadFailed}));
+    EXPECT_EQ(link.failed, (std::vector<std::string>{kWriteFailed, kReadFailed}));
+    EXPECT_EQ(link.last.failedCall, transfer_failure::kSignature);
     EXPECT_EQ(link.mouse->contents(), before);
     EXPECT_TRUE(allZero(link.state.block));
     EXPECT_FALSE(link.state.complete);
@@ -170,10 +175,10 @@ TEST(BlockTransfer, WrongReportIdIsRefusedByAReadButAcceptedByAWrite) {
 
     EXPECT_TRUE(link.write());
     EXPECT_EQ(link.mouse->contents(), edited);
-    EXPECT_TRUE(link.sink.shown.empty());
+    EXPECT_TRUE(link.failed.empty());
 
     EXPECT_FALSE(link.read());
-    EXPECT_EQ(link.sink.shown, std::vector<Shown>{kReadFailed});
+    EXPECT_EQ(link.failed, std::vector<std::string>{kReadFailed});
     EXPECT_TRUE(allZero(link.state.block));
     EXPECT_FALSE(link.state.complete);
 }
@@ -188,7 +193,9 @@ TEST(BlockTransfer, MouseGoneAtAnyExchangeOfAReadLeavesAnEmptyIncompleteBlock) {
 
         EXPECT_FALSE(link.read());
         EXPECT_EQ(link.mouse->exchangeCount() - start, n) << "nothing tried after the failure";
-        EXPECT_EQ(link.sink.shown, std::vector<Shown>{kReadFailed});
+        EXPECT_EQ(link.failed, std::vector<std::string>{kReadFailed});
+        EXPECT_TRUE(link.last.failedCall == transfer_failure::kSetFeature ||
+                    link.last.failedCall == transfer_failure::kGetFeature);
         EXPECT_TRUE(allZero(link.state.block));
         EXPECT_FALSE(link.state.complete);
     }
@@ -205,7 +212,7 @@ TEST(BlockTransfer, MouseGoneAtAnyExchangeOfAWriteStopsItThereWithItsMessage) {
 
         EXPECT_FALSE(link.write());
         EXPECT_EQ(link.mouse->exchangeCount() - start, n) << "nothing sent after the failure";
-        EXPECT_EQ(link.sink.shown, std::vector<Shown>{kWriteFailed});
+        EXPECT_EQ(link.failed, std::vector<std::string>{kWriteFailed});
         // A pause follows only the header frame and pages that went through.
         const std::uint32_t framesThrough = n <= 3 ? 0 : 1 + (n - 3 - 1) / 3;
         EXPECT_EQ(link.clock.waits.size(), framesThrough);
@@ -218,7 +225,7 @@ TEST(BlockTransfer, ShortPagesFailTheReadWithItsMessage) {
     Link link;
     link.mouse->faults().shortPages = true;
     EXPECT_FALSE(link.read());
-    EXPECT_EQ(link.sink.shown, std::vector<Shown>{kReadFailed});
+    EXPECT_EQ(link.failed, std::vector<std::string>{kReadFailed});
     EXPECT_TRUE(allZero(link.state.block));
     EXPECT_FALSE(link.state.complete);
     EXPECT_EQ(link.frames(WireDirection::FromMouse, ChannelKind::Data).size(), 0u);
@@ -233,12 +240,13 @@ TEST(BlockTransfer, BlockThatNeverCameWholeIsNotWrittenOverTheMouse) {
     link.state.block.image[block::kModeAPairs] = 0xF1;
     const ConfigBlock mouseBefore = link.mouse->contents();
     link.mouse->clearWireLog();
-    link.sink.shown.clear();
+    link.failed.clear();
 
     EXPECT_FALSE(link.write());
     EXPECT_TRUE(link.mouse->wireLog().empty());
     EXPECT_EQ(link.mouse->contents(), mouseBefore);
-    EXPECT_EQ(link.sink.shown, std::vector<Shown>{kWriteFailed});
+    EXPECT_EQ(link.failed, std::vector<std::string>{kWriteFailed});
+    EXPECT_EQ(link.last.failedCall, transfer_failure::kIncompleteBlock);
     EXPECT_TRUE(link.clock.waits.empty());
 }
 
@@ -262,19 +270,26 @@ TEST(BlockTransfer, MissingOrUnusableChannelsFailCleanlyWithTheirMessages) {
 
         EXPECT_FALSE(link.write());
         EXPECT_FALSE(link.read());
-        EXPECT_EQ(link.sink.shown, (std::vector<Shown>{kWriteFailed, kReadFailed}));
+        EXPECT_EQ(link.failed, (std::vector<std::string>{kWriteFailed, kReadFailed}));
         EXPECT_FALSE(link.state.complete);
         link.state = good;
     }
 }
 
-TEST(BlockTransfer, FailureMessagesSpeakTheCurrentLanguage) {
-    Link link;
-    link.mouse->faults().wrongSignature = true;
-    ReadConfigBlock(link.device, link.state, link.sink, Language::Bulgarian);
-    ASSERT_EQ(link.sink.shown.size(), 1u);
-    EXPECT_EQ(link.sink.shown[0].text, text(Language::Bulgarian, TextId::MouseNotDetected));
-    EXPECT_EQ(link.sink.shown[0].caption, u"ReadOperation");
+TEST(BlockTransfer, ARefusedExchangeKeepsTheCallAndTheSystemsErrorNumber) {
+    class Refusing final : public FeatureChannel {
+      public:
+        bool setFeature(std::span<const std::uint8_t>) override { return false; }
+        bool getFeature(std::span<std::uint8_t>) override { return false; }
+        std::uint32_t lastError() const override { return 1167; }  // device not connected
+    };
+    DeviceState device;
+    device.CommandChannel = std::make_unique<Refusing>();
+    device.commandFeatureLength = 8;
+    BlockState state;
+    const TransferResult result = ReadConfigBlock(device, state);
+    EXPECT_EQ(result.failedCall, transfer_failure::kSetFeature);
+    EXPECT_EQ(result.systemError, 1167u);
 }
 
 }  // namespace

@@ -76,13 +76,13 @@ TEST(VirtualMouse, AppliedContentsSurviveARestartAndEveryFrameIsLogged) {
         VirtualHidSystem hid(mouse);
         DeviceState device;
         BlockState state;
-        testing::RecordingSink sink;
         testing::CountingClock clock;
-        startUpDevice(hid, device, state, sink, Language::English);
+        ASSERT_TRUE(FindMouse(hid, device).found);
+        ASSERT_TRUE(readBlockAfterDiscovery(device, state).ok());
         state.block.header[0] = 8;
         state.block.image[0] = 0x01;
         state.block.image[319] = 0x02;
-        ASSERT_TRUE(WriteConfigBlock(device, state, clock, sink, Language::English));
+        ASSERT_TRUE(WriteConfigBlock(device, state, clock).ok());
         written = mouse->contents();
     }
     EXPECT_EQ(fileBytes(contents).size(), 322u);
@@ -95,7 +95,26 @@ TEST(VirtualMouse, AppliedContentsSurviveARestartAndEveryFrameIsLogged) {
     std::ifstream in(log);
     std::size_t lines = 0;
     for (std::string line; std::getline(in, line);) ++lines;
-    EXPECT_EQ(lines, 2u * (17 + 18));
+    EXPECT_EQ(lines, 2u * (17 + 18) + 2) << "and a line for each channel let go";
+}
+
+TEST(VirtualMouse, ContentsThatCannotBeKeptFailTheSaveAndTheWrite) {
+    TempFolder folder;
+    // A non-empty folder where the contents file should be: the move fails.
+    const fs::path blocked = folder.path() / "virtual-mouse.bin";
+    fs::create_directories(blocked / "inside");
+    auto mouse = std::make_shared<VirtualMouse>();
+    EXPECT_FALSE(mouse->saveTo(blocked));
+    EXPECT_FALSE(fs::exists(folder.path() / "virtual-mouse.bin.new")) << "no temporary left";
+
+    mouse->persistTo(blocked, folder.path() / "wire.log");
+    VirtualHidSystem hid(mouse);
+    DeviceState device;
+    BlockState state;
+    testing::CountingClock clock;
+    ASSERT_TRUE(FindMouse(hid, device).found);
+    ASSERT_TRUE(readBlockAfterDiscovery(device, state).ok());
+    EXPECT_FALSE(WriteConfigBlock(device, state, clock).ok());
 }
 
 TEST(VirtualMouse, ContentsFileOfTheWrongSizeIsNotLoaded) {

@@ -110,7 +110,7 @@ HWND RunningProgram::waitForMainWindow() {
     if (process_) ::WaitForInputIdle(process_, 10000);
     HWND found = nullptr;
     waitUntil([&] {
-        found = findTopLevel(L"Trv418GmClass", [&](HWND, DWORD pid) { return pid == pid_; });
+        found = findTopLevel(kMainWindowClass, [&](HWND, DWORD pid) { return pid == pid_; });
         return found != nullptr;
     });
     return found;

@@ -9,11 +9,14 @@
 #include <functional>
 #include <string>
 
+#include "app/resource.h"
+#include "app/window_messages.h"
+
 namespace trv::e2e {
 
-inline constexpr UINT kTrayNotify = WM_USER + 1;
-inline constexpr UINT kShowBalloon = WM_USER + 2;
-inline constexpr UINT kTrayExitCommand = 1028;
+inline constexpr UINT kTrayNotify = WM_TRAY_NOTIFY;
+inline constexpr UINT kShowBalloon = WM_SHOW_BALLOON;
+inline constexpr UINT kTrayExitCommand = ID_TRAY_EXIT;
 
 // A Linux path of the build tree as Wine sees it.
 std::wstring windowsPath(const std::string& unixPath);

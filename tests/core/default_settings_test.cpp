@@ -1,4 +1,4 @@
-#include "config/settings_file_defaults.h"
+#include "tools/default_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ TEST(DefaultSettings, AFreshConfigBinLoadsAsAFirstRunWithTheFactorySettings) {
     const auto bytes = settingsFileBytes(0, defaultSettingsRecord());
     folder.write("config.bin", Bytes(bytes.begin(), bytes.end()));
     DiskSettingsFileSystem files;
-    RecordingSink messages;
+    MessageLog messages;
     std::uint8_t firstRunFlag = 0xEE;
     SettingsRecord record;
     LoadSettingsFile(files, folder.path16("config.bin"), firstRunFlag, record, messages);

@@ -1,4 +1,4 @@
-#include "config/settings_file_defaults.h"
+#include "tools/default_settings.h"
 
 #include <array>
 

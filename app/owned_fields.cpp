@@ -1,4 +1,4 @@
-#include "config/owned_fields.h"
+#include "app/owned_fields.h"
 
 #include "assign/assignment.h"
 #include "perf/dpi.h"

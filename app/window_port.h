@@ -1,0 +1,32 @@
+#pragma once
+// What the main window's model asks of the window: messages, balloons and
+// hiding for the user, the device-notification registration, and drawing the
+// page. On Windows the main window itself; in tests a recorder, so that the
+// order of start-up steps and every message can be read back.
+
+#include <cstdint>
+#include <string_view>
+
+#include "ui/page_redraw.h"
+
+namespace trv {
+
+class WindowPort {
+  public:
+    virtual ~WindowPort() = default;
+    // A message box with an OK button; an empty caption means none. Returns
+    // when the user has closed it.
+    virtual void showMessage(std::u16string_view text, std::u16string_view caption) = 0;
+    // The balloon of a code, as another process's request would show it.
+    virtual void showBalloon(std::uint32_t code) = 0;
+    virtual void hideWindow() = 0;
+    virtual bool registerDeviceNotifications() = 0;
+    // The skin, its text colour and the fonts of the language.
+    virtual void loadSkinAndFonts() = 0;
+    // Before a rebuild: the page's own controls (swatches, open lists) go.
+    virtual void tearDownPage() = 0;
+    // Draws these elements in one canvas update.
+    virtual void redraw(const ui::Redraw& redraw) = 0;
+};
+
+}  // namespace trv
