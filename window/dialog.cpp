@@ -30,12 +30,15 @@ bool returnsResultDirectly(UINT message) {
 
 int WinApp::Run() {
     if (!InitInstance()) return ExitInstance();
-    MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    MSG msg{};
+    BOOL got = 0;
+    while ((got = ::GetMessageW(&msg, nullptr, 0, 0)) > 0) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
-    exitCode_ = static_cast<int>(msg.wParam);
+    // Only WM_QUIT carries an exit code; after a failed GetMessageW the
+    // message is undefined.
+    if (got == 0) exitCode_ = static_cast<int>(msg.wParam);
     return ExitInstance();
 }
 
@@ -43,10 +46,9 @@ Dialog::Dialog(HINSTANCE instance, UINT templateId, HWND parent)
     : instance_(instance), templateId_(templateId), parent_(parent) {}
 
 Dialog::~Dialog() {
-    if (hwnd_ && ::IsWindow(hwnd_)) {
-        ::SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
-        ::DestroyWindow(hwnd_);
-    }
+    // Derived parts are gone by now, so their handlers no longer run; the
+    // window detaches itself on WM_NCDESTROY.
+    if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
 }
 
 INT_PTR Dialog::DoModal() {
@@ -77,10 +79,9 @@ INT_PTR Dialog::DoModal() {
         ::EnableWindow(parent_, TRUE);
         ::SetActiveWindow(parent_);
     }
-    if (hwnd_ && ::IsWindow(hwnd_)) {
-        ::SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
-        ::DestroyWindow(hwnd_);
-    }
+    // WM_DESTROY still reaches the message map; the window detaches itself on
+    // WM_NCDESTROY, its last message.
+    if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
     hwnd_ = nullptr;
     return result_;
 }
@@ -115,6 +116,11 @@ INT_PTR CALLBACK Dialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
     }
     if (!self) return FALSE;
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+        self->hwnd_ = nullptr;
+        return FALSE;
+    }
     return self->handle(message, wParam, lParam);
 }
 

@@ -95,6 +95,59 @@ TEST(DialogFramework, MissingTemplateGivesMinusOne) {
     EXPECT_EQ(dialog.DoModal(), -1);
 }
 
+// Counts its WM_DESTROY and, when asked, runs a second modal dialog from
+// inside a handler, as the assignment dialogs run from the main window's.
+class DestroyProbe : public MappedDialog<DestroyProbe> {
+  public:
+    explicit DestroyProbe(HWND owner = nullptr)
+        : MappedDialog(::GetModuleHandleW(nullptr), kTemplate, owner) {}
+
+    static std::span<const MessageEntry<DestroyProbe>> messageMap() {
+        using Self = DestroyProbe;
+        static const std::array<MessageEntry<Self>, 2> map{{
+            onMessage<Self>(WM_DESTROY, &Self::OnDestroy),
+            onCommand<Self>(kFinishCommand, &Self::OnFinish),
+        }};
+        return map;
+    }
+
+    int destroyed = 0;
+    int nestedDestroyed = -1;
+    bool nest = false;
+
+  protected:
+    BOOL OnInitDialog() override {
+        ::PostMessageW(hwnd(), WM_COMMAND, kFinishCommand, 0);
+        return TRUE;
+    }
+
+  private:
+    std::optional<LRESULT> OnDestroy(WPARAM, LPARAM) {
+        ++destroyed;
+        return std::nullopt;
+    }
+    std::optional<LRESULT> OnFinish(WPARAM, LPARAM) {
+        if (nest) {
+            DestroyProbe inner(hwnd());
+            inner.DoModal();
+            nestedDestroyed = inner.destroyed;
+        }
+        EndDialog(IDOK);
+        return 0;
+    }
+};
+
+TEST(DialogFramework, DestroyReachesTheMapOncePerRunAlsoForADialogRunFromAHandler) {
+    DestroyProbe outer;
+    outer.nest = true;
+    EXPECT_EQ(outer.DoModal(), IDOK);
+    EXPECT_EQ(outer.nestedDestroyed, 1);
+    EXPECT_EQ(outer.destroyed, 1);
+    outer.nest = false;
+    EXPECT_EQ(outer.DoModal(), IDOK);
+    EXPECT_EQ(outer.destroyed, 2);
+}
+
 TEST(HandleOwners, CloseTheirHandleWhenResetOrDestroyed) {
     HANDLE raw = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
     ASSERT_NE(raw, nullptr);
