@@ -81,3 +81,6 @@ trv_add_stage(stage_plain trv418_plain ${TRV_STAGE_PLAIN_DIR})
 trv_add_stage(stage_demo trv418_demo ${TRV_STAGE_DEMO_DIR})
 
 add_subdirectory(${TRV_ROOT}/bench ${CMAKE_BINARY_DIR}/bench)
+
+# Every skin, rendered from its sources into Skins/ of both staged folders.
+include(${TRV_ROOT}/cmake/skins.cmake)

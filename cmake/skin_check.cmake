@@ -1,0 +1,49 @@
+# Checks the staged skins (cmake -P): every listed image is there at its size
+# and without an alpha channel (a redrawn element must cover its old look
+# completely), and the DPI value patch matches the page under every stage
+# row's label, since it is drawn there to erase the old label.
+#
+#   -DLIST=images.list -DFOLDERS=a,b -DROOTS=dir,dir -DCONVERT= -DCOMPARE=
+cmake_minimum_required(VERSION 3.25)
+
+string(REPLACE "," ";" folders "${FOLDERS}")
+string(REPLACE "," ";" roots "${ROOTS}")
+file(STRINGS "${LIST}" images REGEX "^[^#]")
+set(stage_row_tops 315 350 385 420)
+set(failures 0)
+
+foreach(root IN LISTS roots)
+    foreach(folder IN LISTS folders)
+        set(dir "${root}/${folder}")
+        set(files "")
+        set(expected "")
+        foreach(line IN LISTS images)
+            string(REGEX REPLACE "[ \t]+" ";" fields "${line}")
+            list(GET fields 0 file)
+            list(GET fields 2 width)
+            list(GET fields 3 height)
+            list(APPEND files "${dir}/${file}")
+            string(APPEND expected "${file} ${width} ${height} srgb\n")
+        endforeach()
+        execute_process(COMMAND "${CONVERT}" ${files} -format "%f %w %h %[channels]\n" info:
+                        OUTPUT_VARIABLE found ERROR_VARIABLE errors)
+        if(NOT found STREQUAL expected)
+            message(SEND_ERROR "${dir}: expected (file, width, height, channels)\n${expected}found\n${found}${errors}")
+            math(EXPR failures "${failures} + 1")
+        endif()
+
+        foreach(top IN LISTS stage_row_tops)
+            execute_process(COMMAND "${COMPARE}" -metric AE "${dir}/BK-DPI.png"
+                                    "${dir}/BasicSet2.png[74x16+322+${top}]" null:
+                            RESULT_VARIABLE rc ERROR_VARIABLE differing)
+            if(NOT rc EQUAL 0)
+                message(SEND_ERROR "${dir}: BK-DPI.png differs from the page at row ${top} (${differing} pixels)")
+                math(EXPR failures "${failures} + 1")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+if(failures GREATER 0)
+    message(FATAL_ERROR "${failures} skin check(s) failed")
+endif()

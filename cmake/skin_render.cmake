@@ -1,0 +1,118 @@
+# Renders every image of one skin (cmake -P). Each SVG source gets its
+# "@INCLUDE part@" lines replaced by the files they name, then every @NAME@ by
+# an image variable or a palette colour, then every @=expression@ (integers
+# and variable names) by its value; anything still between @ signs is an
+# error, so a misspelt colour cannot render black. A PNG source is cropped
+# instead. All images end up opaque 24-bit PNGs, copied to every folder of
+# DESTS. One process per skin rather than per image keeps the render fast.
+#
+#   -DLIST=images.list -DSOURCES=<dir> -DPALETTE=<file> -DWORK=<dir>
+#   -DDESTS=<dir>[,<dir>...] -DRSVG= -DCONVERT= -DMOGRIFY=
+cmake_minimum_required(VERSION 3.25)
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+
+file(STRINGS "${PALETTE}" palette REGEX "^[A-Z_]+[ \t]+#[0-9a-fA-F]+")
+file(STRINGS "${LIST}" images REGEX "^[^#]")
+
+# No time stamps or other ancillary chunks, so that a render is reproducible
+# and no gamma chunk can shift colours in a decoder that honours it.
+set(png_options -alpha off -define png:exclude-chunk=all -define png:color-type=2 -define png:bit-depth=8)
+
+function(expand_svg source out_svg)
+    file(READ "${source}" svg)
+    while(svg MATCHES "@INCLUDE ([A-Za-z0-9_.-]+)@")
+        set(part "${CMAKE_MATCH_1}")
+        file(READ "${SOURCES}/${part}" text)
+        string(REPLACE "@INCLUDE ${part}@" "${text}" svg "${svg}")
+    endwhile()
+
+    foreach(name IN LISTS names)
+        string(REPLACE "@${name}@" "${value_${name}}" svg "${svg}")
+    endforeach()
+    foreach(line IN LISTS palette)
+        string(REGEX MATCH "^([A-Z_]+)[ \t]+(#[0-9a-fA-F]+)" _ "${line}")
+        string(REPLACE "@${CMAKE_MATCH_1}@" "${CMAKE_MATCH_2}" svg "${svg}")
+    endforeach()
+
+    while(svg MATCHES "@=([-+*/() 0-9A-Z_]+)@")
+        set(expression "${CMAKE_MATCH_1}")
+        set(arithmetic "${expression}")
+        foreach(name IN LISTS names)
+            while(arithmetic MATCHES "(^|[^A-Z_])${name}([^A-Z_]|$)")
+                string(REGEX REPLACE "(^|[^A-Z_])${name}([^A-Z_]|$)" "\\1${value_${name}}\\2"
+                       arithmetic "${arithmetic}")
+            endwhile()
+        endforeach()
+        math(EXPR result "${arithmetic}")
+        string(REPLACE "@=${expression}@" "${result}" svg "${svg}")
+    endwhile()
+
+    if(svg MATCHES "@[^@ \"<>]*@")
+        message(FATAL_ERROR "${source}: nothing replaces ${CMAKE_MATCH_0}")
+    endif()
+    file(WRITE "${out_svg}" "${svg}")
+endfunction()
+
+set(rendered "")
+set(crops "")
+foreach(line IN LISTS images)
+    string(REGEX REPLACE "[ \t]+" ";" fields "${line}")
+    list(POP_FRONT fields file source width height)
+    set(names W H)
+    set(value_W ${width})
+    set(value_H ${height})
+    set(crop "")
+    foreach(var IN LISTS fields)
+        if(NOT var MATCHES "^([A-Z_]+)=(.*)$")
+            message(FATAL_ERROR "${LIST}: bad variable '${var}' of ${file}")
+        endif()
+        if(CMAKE_MATCH_1 STREQUAL "CROP")
+            set(crop "${CMAKE_MATCH_2}")
+        else()
+            list(APPEND names ${CMAKE_MATCH_1})
+            set(value_${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
+        endif()
+    endforeach()
+
+    if(source MATCHES "\\.png$")
+        # Cropped once every SVG is rendered, since the source is one of them.
+        string(REPLACE "," "+" crop "${crop}")
+        list(APPEND crops "${file}|${source}|${width}x${height}+${crop}")
+    else()
+        expand_svg("${SOURCES}/${source}" "${WORK}/${file}.svg")
+        execute_process(COMMAND "${RSVG}" -o "${WORK}/${file}" "${WORK}/${file}.svg" RESULT_VARIABLE rc)
+        if(NOT rc EQUAL 0)
+            message(FATAL_ERROR "rendering ${WORK}/${file}.svg failed")
+        endif()
+        list(APPEND rendered "${WORK}/${file}")
+    endif()
+endforeach()
+
+execute_process(COMMAND "${MOGRIFY}" ${png_options} ${rendered} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "making the images of ${WORK} opaque failed")
+endif()
+
+foreach(entry IN LISTS crops)
+    string(REPLACE "|" ";" entry "${entry}")
+    list(GET entry 0 file)
+    list(GET entry 1 source)
+    list(GET entry 2 geometry)
+    execute_process(COMMAND "${CONVERT}" "${WORK}/${source}" -crop "${geometry}" +repage ${png_options}
+                            "PNG24:${WORK}/${file}"
+                    RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "cropping ${file} from ${source} failed")
+    endif()
+endforeach()
+
+string(REPLACE "," ";" dests "${DESTS}")
+foreach(dest IN LISTS dests)
+    file(MAKE_DIRECTORY "${dest}")
+    foreach(line IN LISTS images)
+        string(REGEX MATCH "^[^ \t]+" file "${line}")
+        file(COPY_FILE "${WORK}/${file}" "${dest}/${file}")
+    endforeach()
+endforeach()
