@@ -4,11 +4,29 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "device/hid_backend.h"
 #include "device/virtual_mouse.h"
 
 namespace trv {
+
+namespace {
+
+// Faults to switch on from a text file beside the executable, one word a line
+// ("wrong-signature", "wrong-report-id", "short-pages"), so the demo can show
+// how the program copes with a mouse that misbehaves.
+void readFaults(const std::filesystem::path& file, VirtualMouseFaults& faults) {
+    std::ifstream in(file);
+    for (std::string word; in >> word;) {
+        if (word == "wrong-signature") faults.wrongSignature = true;
+        if (word == "wrong-report-id") faults.wrongReportId = true;
+        if (word == "short-pages") faults.shortPages = true;
+    }
+}
+
+}  // namespace
 
 std::unique_ptr<HidSystem> makeHidSystem(const std::u16string& exeFolderText) {
     const std::filesystem::path exeFolder(exeFolderText);
@@ -20,6 +38,7 @@ std::unique_ptr<HidSystem> makeHidSystem(const std::u16string& exeFolderText) {
         ::MessageBoxW(nullptr, text.c_str(), L"Demo", MB_OK | MB_ICONWARNING);
     }
     mouse->persistTo(contents, exeFolder / "virtual-mouse-wire.log");
+    readFaults(exeFolder / "virtual-mouse-faults.txt", mouse->faults());
     return std::make_unique<VirtualHidSystem>(std::move(mouse));
 }
 

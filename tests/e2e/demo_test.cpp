@@ -82,5 +82,49 @@ TEST_F(Demo, DeviceNotificationsWithoutAReadableBroadcastAreIgnored) {
     EXPECT_TRUE(program_.running());
 }
 
+TEST_F(Demo, ExitFromTheMenuLetsGoOfBothChannelsAndEndsWithZero) {
+    ::PostMessageW(window_, WM_COMMAND, kTrayExitCommand, 0);
+    EXPECT_EQ(program_.waitForExit(), 0u);
+    const std::string log = fileText(folder_ + L"\\virtual-mouse-wire.log");
+    EXPECT_NE(log.find("closed     command"), std::string::npos) << log;
+    EXPECT_NE(log.find("closed     data"), std::string::npos);
+}
+
+TEST_F(Demo, AWindowTheSystemMinimisedComesBackOnAnIconClick) {
+    ASSERT_TRUE(showByIconClick());
+    ::SendMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(waitUntil([&] { return ::IsIconic(window_) != FALSE; }));
+    ::PostMessageW(window_, kTrayNotify, 0, WM_LBUTTONUP);
+    EXPECT_TRUE(waitUntil([&] { return !::IsIconic(window_) && ::IsWindowVisible(window_); }));
+}
+
+TEST(DemoWithAFaultyMouse, IconClickWhileTheStartUpReadsMessageIsOpenShowsNothing) {
+    const std::wstring folder = freshCopyOf(windowsPath(TRV_STAGE_DEMO), L"faulty");
+    const std::wstring faultsFile = folder + L"\\virtual-mouse-faults.txt";
+    HANDLE file = ::CreateFileW(faultsFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(file, "wrong-signature\n", 16, &written, nullptr);
+    ::CloseHandle(file);
+    RunningProgram program(folder);
+    ASSERT_TRUE(program.started());
+    const HWND box = program.waitForMessageBox(L"ReadOperation");
+    ASSERT_NE(box, nullptr);
+    const HWND window = program.waitForMainWindow();
+    ASSERT_NE(window, nullptr);
+
+    ::PostMessageW(window, kTrayNotify, 0, WM_LBUTTONUP);
+    ::Sleep(700);
+    EXPECT_FALSE(::IsWindowVisible(window)) << "nothing is loaded yet that a page could show";
+
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(waitUntil([&] { return !::IsWindow(box); }));
+    ASSERT_TRUE(waitUntil([&] { return !::IsWindowVisible(window); }));
+    ::PostMessageW(window, kTrayNotify, 0, WM_LBUTTONUP);
+    EXPECT_TRUE(waitUntil([&] { return ::IsWindowVisible(window) != FALSE; }))
+        << "answered once the initialisation has ended";
+}
+
 }  // namespace
 }  // namespace trv::e2e

@@ -116,6 +116,19 @@ HWND RunningProgram::waitForMainWindow() {
     return found;
 }
 
+HWND RunningProgram::waitForMessageBox(const std::wstring& caption) {
+    HWND found = nullptr;
+    waitUntil([&] {
+        found = findTopLevel(L"#32770", [&](HWND hwnd, DWORD pid) {
+            wchar_t title[128] = {};
+            ::GetWindowTextW(hwnd, title, 128);
+            return pid == pid_ && caption == title && ::IsWindowVisible(hwnd);
+        });
+        return found != nullptr;
+    });
+    return found;
+}
+
 bool balloonVisible(DWORD notOfPid) {
     return findTopLevel(L"tooltips_class32", [&](HWND hwnd, DWORD pid) {
                return pid != notOfPid && ::IsWindowVisible(hwnd);
