@@ -7,6 +7,7 @@
 #include "assign/assignment.h"
 #include "assign/function_table.h"
 #include "perf/report_rate.h"
+#include "ui/page_layout.h"
 
 namespace trv {
 
@@ -142,6 +143,7 @@ void MainWindowModel::buildPage() {
         tellPointerWarnings(readSystemPointerSettings(record_, services_.pointer));
     }
     refreshLightingTexts(lighting_, record_, language_);
+    hover_ = {};  // the build draws every element in its normal look
     services_.window.redraw({draw(ui::Element::Page)});
 }
 
@@ -156,6 +158,7 @@ bool MainWindowModel::trayClick() {
     switch (page_) {
         case PageLife::ShownCancelled:
             page_ = PageLife::TearingDown;
+            lists_ = {};
             services_.window.tearDownPage();
             loadIniStore();
             page_ = PageLife::TornDown;
@@ -311,32 +314,152 @@ ui::Redraw MainWindowModel::toggleScrollOneScreen() {
     return {draw(ui::Element::PointerTick, 2)};
 }
 
-bool MainWindowModel::chooseLightMode(int selection, ui::Redraw& redraw) {
-    if (!pageLive() || !trv::chooseLightMode(record_, lighting_, language_, selection)) {
-        return false;
+PressOutcome MainWindowModel::press(int x, int y) {
+    PressOutcome outcome;
+    const ui::PagePress hit = ui::pageElementAt(x, y, pageLive());
+    switch (hit.target) {
+        case ui::PressTarget::Ok:
+            outcome.hide = confirm();
+            break;
+        case ui::PressTarget::Apply:
+            confirm();
+            break;
+        case ui::PressTarget::Minimise:
+            outcome.hide = true;
+            return outcome;
+        case ui::PressTarget::Close:
+            outcome.exit = true;
+            return outcome;
+        case ui::PressTarget::Cancel:
+            restoreSettings();
+            outcome.hide = true;
+            break;
+        case ui::PressTarget::Link:
+            outcome.openGuide = true;
+            return outcome;
+        default:
+            break;
     }
-    redraw = {draw(ui::Element::LightingBox, 1), draw(ui::Element::LightingBox, 2),
-              draw(ui::Element::LightingBox, 3)};
-    return true;
-}
-
-bool MainWindowModel::chooseLightParameter(int selection, ui::Redraw& redraw) {
-    if (!pageLive() || !trv::chooseLightParameter(record_, lighting_, selection)) return false;
-    redraw = {draw(ui::Element::LightingBox, 2)};
-    return true;
-}
-
-bool MainWindowModel::chooseLightEffect(int selection, ui::Redraw& redraw) {
-    if (!pageLive() || !trv::chooseLightEffect(record_, lighting_, language_, selection)) {
-        return false;
+    if (pageLive()) outcome.closeLists = ui::closeListsAwayFrom(lists_, x, y);
+    switch (hit.target) {
+        case ui::PressTarget::Background:
+        case ui::PressTarget::Ok:
+        case ui::PressTarget::Apply:
+        case ui::PressTarget::Cancel:
+            // Nothing else lies under these: the press goes on to move the window.
+            outcome.drag = true;
+            break;
+        default:
+            pressPageElement(hit, outcome);
+            break;
     }
-    redraw = {draw(ui::Element::LightingBox, 3)};
-    return true;
+    return outcome;
 }
 
-void MainWindowModel::clickEffectBoxWithoutList() {
-    if (!pageLive()) return;
-    trv::clickEffectBoxWithoutList(lighting_, record_[rec::kLightMode], language_);
+void MainWindowModel::pressPageElement(const ui::PagePress& hit, PressOutcome& outcome) {
+    using ui::PressTarget;
+    switch (hit.target) {
+        case PressTarget::ModeA:
+            outcome.redraw = showMode(Mode::A);
+            break;
+        case PressTarget::ModeB:
+            outcome.redraw = showMode(Mode::B);
+            break;
+        case PressTarget::Default:
+            outcome.redraw = restoreDefaults();
+            break;
+        case PressTarget::Box:
+            break;  // the assignment lists
+        case PressTarget::Knob:
+            outcome.redraw = selectReportRate(hit.index);
+            break;
+        case PressTarget::StageTick:
+            outcome.redraw = toggleStageTick(hit.index);
+            break;
+        case PressTarget::StageSwatch:
+            if (mayChooseStageColour(hit.index)) outcome.chooseColourOfStage = hit.index;
+            break;
+        case PressTarget::LightingBox:
+            pressLightingBox(hit.index, outcome);
+            break;
+        case PressTarget::StageSegment:
+            outcome.redraw = setStageLevel(hit.index, hit.segment);
+            break;
+        case PressTarget::PrecisionTick:
+            outcome.redraw = togglePointerPrecision();
+            break;
+        case PressTarget::OneScreenTick:
+            outcome.redraw = toggleScrollOneScreen();
+            break;
+        case PressTarget::PointerSegment:
+            outcome.redraw = setPointerSlider(static_cast<PointerSlider>(hit.index), hit.segment);
+            break;
+        default:
+            break;
+    }
+}
+
+void MainWindowModel::pressLightingBox(int box, PressOutcome& outcome) {
+    bool& open = lists_.lighting[static_cast<std::size_t>(box - 1)];
+    const ui::ListId id = box == 1   ? ui::ListId::LightMode
+                          : box == 2 ? ui::ListId::LightParameter
+                                     : ui::ListId::LightEffect;
+    if (open) {
+        open = false;
+        outcome.closeLists.push_back(id);
+        return;
+    }
+    // The mark is set even where the mode offers no list, so that the next
+    // press on the box only clears it.
+    open = true;
+    const std::uint8_t mode = record_[rec::kLightMode];
+    std::vector<std::u16string> items;
+    ui::Rect rect;
+    if (box == 1) {
+        items = modeListItems(language_);
+        rect = ui::layout::kModeList;
+    } else if (box == 2) {
+        items = parameterListItems(mode);
+        rect = mode == light_mode::kStandard ? ui::layout::kBrightnessList
+                                             : ui::layout::kRespirationList;
+    } else {
+        clickEffectBoxWithoutList(lighting_, mode, language_);
+        items = effectListItems(language_, mode);
+        rect = ui::layout::kEffectList;
+    }
+    if (!items.empty()) outcome.openList = ListToOpen{id, rect, std::move(items)};
+}
+
+bool MainWindowModel::chooseFromList(ui::ListId list, int selection, ui::Redraw& redraw) {
+    if (!pageLive()) return false;
+    const auto box = [](int n) { return ui::ElementDraw{ui::Element::LightingBox, n, 0}; };
+    switch (list) {
+        case ui::ListId::LightMode:
+            if (!chooseLightMode(record_, lighting_, language_, selection)) return false;
+            lists_.lighting[0] = false;
+            redraw = {box(1), box(2), box(3)};
+            return true;
+        case ui::ListId::LightParameter:
+            if (!chooseLightParameter(record_, lighting_, selection)) return false;
+            lists_.lighting[1] = false;
+            redraw = {box(2)};
+            return true;
+        case ui::ListId::LightEffect:
+            if (!chooseLightEffect(record_, lighting_, language_, selection)) return false;
+            lists_.lighting[2] = false;
+            redraw = {box(3)};
+            return true;
+        default:
+            return false;
+    }
+}
+
+ui::PointerMove MainWindowModel::pointerMoved(int x, int y) {
+    return ui::pointerMoved(hover_, x, y, pageLive());
+}
+
+ui::Redraw MainWindowModel::pointerHovered(int x, int y) {
+    return ui::pointerHovered(hover_, x, y, pageLive());
 }
 
 }  // namespace trv

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
+#include <vector>
 #include <string>
 #include <string_view>
 
@@ -28,9 +30,35 @@
 #include "perf/lighting.h"
 #include "perf/pointer.h"
 #include "perf/system_pointer.h"
+#include "ui/canvas.h"
+#include "ui/page_draw.h"
+#include "ui/page_hover.h"
+#include "ui/page_press.h"
 #include "ui/page_redraw.h"
+#include "ui/page_state.h"
 
 namespace trv {
+
+// A drop-down list the window is to create as a child list box.
+struct ListToOpen {
+    ui::ListId id = ui::ListId::LightMode;
+    ui::Rect rect;
+    std::vector<std::u16string> items;
+};
+
+// What a left-button press on the main window leads to, for the window to
+// carry out in this order: close lists, redraw, open a list or run a dialog,
+// then hide, exit, open the guide or drag.
+struct PressOutcome {
+    std::vector<ui::ListId> closeLists;
+    ui::Redraw redraw;
+    std::optional<ListToOpen> openList;
+    int chooseColourOfStage = 0;  // 1..4: run the colour dialog for it
+    bool hide = false;
+    bool exit = false;
+    bool openGuide = false;
+    bool drag = false;
+};
 
 // What the model reaches the outside world through.
 struct ModelServices {
@@ -72,6 +100,21 @@ class MainWindowModel {
 
     void closeDevice() { device_.closeChannels(); }
 
+    // The pointer on the main window.
+    PressOutcome press(int x, int y);
+    ui::PointerMove pointerMoved(int x, int y);
+    ui::Redraw pointerHovered(int x, int y);
+    // A selection in an open lighting list (negative: none). When something
+    // was chosen the list is to be destroyed and `redraw` drawn.
+    bool chooseFromList(ui::ListId list, int selection, ui::Redraw& redraw);
+    // The window let go of a list on its own (for example at a rebuild).
+    const ui::OpenLists& openLists() const { return lists_; }
+
+    // What the page draws from.
+    ui::PageView pageView() const {
+        return {record_, labels_, language_, device_.sensorType, lighting_, hover_};
+    }
+
     // Page actions. Each changes the record (and labels) and returns what must
     // be redrawn; nothing when the page is not live.
     ui::Redraw showMode(Mode mode);
@@ -84,12 +127,6 @@ class MainWindowModel {
     ui::Redraw setPointerSlider(PointerSlider slider, int position);
     ui::Redraw togglePointerPrecision();
     ui::Redraw toggleScrollOneScreen();
-    // Lighting list choices (selection index, negative for none): false when
-    // nothing was chosen and the list stays open.
-    bool chooseLightMode(int selection, ui::Redraw& redraw);
-    bool chooseLightParameter(int selection, ui::Redraw& redraw);
-    bool chooseLightEffect(int selection, ui::Redraw& redraw);
-    void clickEffectBoxWithoutList();
 
     // The DPI label of a stage's current level, for the stage balloons.
     std::u16string stageDpiLabel(int stage) const;
@@ -143,6 +180,8 @@ class MainWindowModel {
     void buildPage();
     void applySettings();
     void tell(std::u16string_view text, std::u16string_view caption);
+    void pressLightingBox(int box, PressOutcome& outcome);
+    void pressPageElement(const ui::PagePress& hit, PressOutcome& outcome);
     void tellPointerWarnings(const PointerWarnings& warnings);
 
     ModelServices services_;
@@ -158,6 +197,8 @@ class MainWindowModel {
     Language language_ = Language::English;
     PageLife page_ = PageLife::NeverBuilt;
     LightingTexts lighting_;
+    ui::OpenLists lists_;
+    ui::HoverMarks hover_;
     bool initialised_ = false;
     bool settingsLoaded_ = false;
     bool deviceBusy_ = false;

@@ -70,8 +70,7 @@ constexpr std::array<TextRow, static_cast<std::size_t>(TextId::Count)> kRows{{
      {u"Scroll One Screen", u"一次滚动一个屏幕", u"一次捲動一個螢幕",
       u"Превъртане с един екран наведнъж"}},
     {TextId::WebLink,
-     {u"https://www.example.com/trv418", u"https://www.example.com/trv418",
-      u"https://www.example.com/trv418", u"https://www.example.com/trv418"}},
+     {u"TRV418-Guide.html", u"TRV418-Guide.html", u"TRV418-Guide.html", u"TRV418-Guide.html"}},
     {TextId::ReportRate1000,
      {u"Switch report rate into 1000HZ", u"回报率切换到1000HZ", u"回報率切換到1000HZ",
       u"Превключване на честотата на отчитане на 1000HZ"}},
@@ -146,6 +145,20 @@ std::u16string_view text(Language language, TextId id) {
     if (row >= kRows.size()) return {};
     const auto column = static_cast<std::size_t>(language);
     return kRows[row].texts[column < kLanguageCount ? column : 0];
+}
+
+std::u16string_view guideLinkText(Language language) {
+    switch (language) {
+        case Language::SimplifiedChinese:
+            return u"\u7528\u6237\u6307\u5357";  // 用户指南
+        case Language::TraditionalChinese:
+            return u"\u4F7F\u7528\u8005\u6307\u5357";  // 使用者指南
+        case Language::Bulgarian:
+            return u"\u0420\u044A\u043A\u043E\u0432\u043E\u0434\u0441\u0442\u0432\u043E";  // Ръководство
+        case Language::English:
+            break;
+    }
+    return u"User guide";
 }
 
 }  // namespace trv

@@ -49,4 +49,8 @@ enum class TextId : std::uint8_t {
 // gives an empty text.
 std::u16string_view text(Language language, TextId id);
 
+// The page's link opens the user guide that ships beside the program (the
+// WebLink row names its file); this is what the link reads.
+std::u16string_view guideLinkText(Language language);
+
 }  // namespace trv

@@ -134,10 +134,15 @@ TEST(TextTable, OnlyTheNamedRowsReadAsInEnglish) {
     }
 }
 
-TEST(TextTable, WebLinkIsOneAddressForAllLanguages) {
+TEST(TextTable, WebLinkIsOneAddressForAllLanguagesAndReadsInEach) {
     const std::u16string_view link = text(Language::English, TextId::WebLink);
-    EXPECT_TRUE(link.starts_with(u"https://"));
-    for (Language language : kLanguages) EXPECT_EQ(text(language, TextId::WebLink), link);
+    EXPECT_EQ(link, u"TRV418-Guide.html");
+    std::set<std::u16string_view> captions;
+    for (Language language : kLanguages) {
+        EXPECT_EQ(text(language, TextId::WebLink), link);
+        captions.insert(guideLinkText(language));
+    }
+    EXPECT_EQ(captions.size(), 4u);
 }
 
 TEST(TextTable, ChineseRowsAreShortWithoutBlanks) {

@@ -1,0 +1,43 @@
+#pragma once
+// What the page shows beyond the settings record: which drop-down lists are
+// open and which elements wear their over look. Held by the main window's
+// model; the rules that change it live beside it in ui/.
+
+#include <array>
+
+namespace trv::ui {
+
+// The page's drop-down lists, by their control ids.
+enum class ListId : int {
+    DpiSubList = 40,
+    Assignment1 = 41,  // ... Assignment7 = 47
+    LightMode = 60,
+    LightParameter = 61,
+    LightEffect = 62,
+};
+
+constexpr ListId assignmentList(int button) {  // 1..7
+    return static_cast<ListId>(static_cast<int>(ListId::Assignment1) + button - 1);
+}
+
+struct OpenLists {
+    std::array<bool, 7> assignment{};  // buttons 1..7
+    bool dpiSubList = false;
+    std::array<bool, 3> lighting{};  // mode, parameter, effect
+    bool operator==(const OpenLists&) const = default;
+};
+
+// Elements shown in their over look.
+struct HoverMarks {
+    bool ok = false;
+    bool apply = false;
+    bool cancel = false;
+    bool minimise = false;
+    bool close = false;
+    bool defaults = false;
+    std::array<bool, 7> boxes{};
+    bool any() const;
+    bool operator==(const HoverMarks&) const = default;
+};
+
+}  // namespace trv::ui
