@@ -1,0 +1,192 @@
+// The rules inside the assignment dialogs: the fire-key number fields, the
+// usage a captured key is sent as, the drop-downs and the image buttons'
+// looks under the pointer.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "assign/fire_key_fields.h"
+#include "assign/scan_codes.h"
+#include "ui/dialog_frame.h"
+
+namespace trv {
+namespace {
+
+TEST(FireKeyFields, RepeatCountIsCheckedAsItIsTyped) {
+    struct Step {
+        std::u16string typed;
+        std::optional<std::u16string> shown;  // what the field is set to instead
+        std::uint8_t count;
+    };
+    const Step steps[] = {
+        {u"1", std::nullopt, 1},     {u"12", std::nullopt, 12}, {u"128", u"1", 1},
+        {u"127", std::nullopt, 127}, {u"", std::nullopt, 0},    {u"0", std::nullopt, 0},
+        {u"99999999999", u"1", 1},
+    };
+    FireKeyFields fields;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string(step.typed.begin(), step.typed.end()));
+        EXPECT_EQ(fields.changed(FireField::Repeat, step.typed), step.shown);
+        EXPECT_EQ(fields.repeatCount(), step.count);
+        EXPECT_EQ(fields.text(FireField::Repeat), step.shown.value_or(step.typed));
+    }
+}
+
+TEST(FireKeyFields, TimesAreCheckedWhenTheFieldLosesTheFocus) {
+    struct Row {
+        std::u16string typed;
+        std::optional<std::u16string> shown;
+        std::uint8_t time;
+    };
+    const Row rows[] = {
+        {u"3", u"5", 5},   {u"5", std::nullopt, 5}, {u"255", std::nullopt, 255},
+        {u"256", u"5", 5}, {u"", u"5", 5},          {u"040", std::nullopt, 40},
+    };
+    for (FireField field : {FireField::Make, FireField::Break}) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(row.typed.begin(), row.typed.end()));
+            FireKeyFields fields;
+            EXPECT_EQ(fields.changed(field, row.typed), std::nullopt) << "typing is not checked";
+            EXPECT_EQ(fields.left(field), row.shown);
+            const std::uint8_t time =
+                field == FireField::Make ? fields.makeTime() : fields.breakTime();
+            EXPECT_EQ(time, row.time);
+            EXPECT_EQ(fields.text(field), row.shown.value_or(row.typed));
+        }
+    }
+    FireKeyFields untouched;
+    EXPECT_EQ(untouched.repeatCount(), 1);
+    EXPECT_EQ(untouched.makeTime(), 5);
+    EXPECT_EQ(untouched.breakTime(), 5);
+}
+
+TEST(SingleKeyUsage, KeyNamesFirstThenTheKeysPosition) {
+    constexpr std::uint32_t kExtended = 1u << 24;
+    auto scan = [](std::uint32_t code) { return code << 16 | 1; };
+    struct Row {
+        std::u16string name;
+        std::uint32_t keyData;
+        std::uint8_t usage;
+    };
+    const Row rows[] = {
+        {u"A", scan(0x1E), 0x04},
+        {u"Num Lock", 0, 0x53},  // the table alone
+        {u"", 0, 0},             // OK before any key
+        // Names other systems and layouts give.
+        {u"Return", scan(0x1C), 0x28},
+        {u"Escape", scan(0x01), 0x29},
+        {u"Control", scan(0x1D), 0xE0},
+        {u"Control", scan(0x1D) | kExtended, 0xE4},
+        {u"Strg", scan(0x1D), 0xE0},
+        {u"Super_L", scan(0x5B) | kExtended, 0xE3},
+        {u"Num_Lock", scan(0x45) | kExtended, 0x53},
+        {u"Pause", scan(0x45), 0x48},
+        {u"KP_Divide", scan(0x35) | kExtended, 0x54},
+        {u"KP_End", scan(0x4F), 0x59},
+        {u"End", scan(0x4F) | kExtended, 0x4D},
+        {u"Print", scan(0x37) | kExtended, 0x46},
+        {u"Ä", scan(0x28), 0x34},
+        {u"<", scan(0x56), 0x64},
+        {u"Y", scan(0x2C), 0x1C},  // the name wins over the position (German Z/Y)
+        {u"F12", scan(0x58), 0x45},
+        {u"?", scan(0x7F), 0},
+        {u"?", scan(0x7F) | kExtended, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.name.begin(), row.name.end()));
+        EXPECT_EQ(singleKeyUsage(row.name, row.keyData), row.usage);
+    }
+}
+
+TEST(SnipeDropDown, LevelsComeFromTheTableTheSensorTypeChooses) {
+    ui::DropDownChoice type0 = ui::snipeDropDown(0, 3);
+    EXPECT_EQ(type0.text(), u"1200");
+    EXPECT_EQ(type0.items(), (std::vector<std::u16string>{u"600", u"800", u"1000", u"1200", u"1600",
+                                                          u"2000", u"2400", u"3200"}));
+    EXPECT_TRUE(type0.pick(7));
+    EXPECT_EQ(type0.index(), 7);
+    EXPECT_EQ(type0.text(), u"3200");
+
+    const ui::DropDownChoice type1 = ui::snipeDropDown(1, 0);
+    EXPECT_EQ(type1.text(), u"250");
+    EXPECT_EQ(type1.items().back(), u"2500");
+
+    ui::DropDownChoice other = ui::snipeDropDown(2, 5);
+    EXPECT_TRUE(other.items().empty());
+    EXPECT_TRUE(other.text().empty());
+    EXPECT_FALSE(other.pick(0));
+    EXPECT_EQ(other.index(), 5) << "OK keeps the mode's level";
+}
+
+TEST(DropDown, BoxTogglesTheListAClickElsewhereClosesItAPickClosesIt) {
+    const ui::DropDownLayout& hot = ui::dropDownLayout(ui::DialogKind::HotKey);
+    ui::DropDownChoice choice = ui::functionDropDown(ui::DialogKind::HotKey, Language::English);
+    EXPECT_EQ(choice.text(), u"Copy");
+    EXPECT_EQ(choice.items().size(), 8u);
+    using Click = ui::DropDownChoice::Click;
+    struct Step {
+        int x, y;
+        Click effect;
+    };
+    const Step steps[] = {
+        {100, 130, Click::Opened}, {100, 130, Click::Closed}, {200, 200, Click::None},
+        {42, 128, Click::Opened},  {100, 200, Click::None},  // on the list: its own business
+        {300, 10, Click::Closed},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(testing::Message() << s.x << "," << s.y);
+        EXPECT_EQ(choice.click(s.x, s.y, hot), s.effect);
+    }
+    choice.click(100, 130, hot);
+    EXPECT_TRUE(choice.pick(7));
+    EXPECT_FALSE(choice.listOpen());
+    EXPECT_EQ(choice.text(), u"Undo");
+    EXPECT_FALSE(choice.pick(8));
+    EXPECT_FALSE(choice.pick(-1));
+    EXPECT_EQ(choice.index(), 7);
+
+    const ui::DropDownChoice windows =
+        ui::functionDropDown(ui::DialogKind::WindowsFunction, Language::TraditionalChinese);
+    EXPECT_EQ(windows.items().size(), 9u);
+    EXPECT_EQ(windows.text(), windows.items().front());
+    EXPECT_EQ(ui::fireKeyDropDown(Language::Bulgarian).text(), u"L-Бутон");
+}
+
+TEST(FrameHover, ButtonsLightWhenThePointerRestsAndGoOutTogether) {
+    using L = ui::FrameLooks;
+    struct Step {
+        bool rest;  // false: a move
+        int x, y;
+        bool askOrRedraw;  // a move: asks for a hover notice; a rest: redraw
+        L looks;
+    };
+    const Step steps[] = {
+        {false, 200, 260, true, {}},
+        {true, 200, 260, true, {true, false, false}},
+        {true, 200, 260, false, {true, false, false}},
+        {true, 270, 260, false, {true, false, false}},  // the shared column is OK's
+        {true, 271, 260, true, {false, true, false}},
+        {true, 360, 10, true, {false, true, true}},
+        {true, 200, 260, true, {true, false, true}},
+        {false, 100, 100, false, {}},  // leaving redraws (see below), asks for nothing
+    };
+    ui::FrameHover hover;
+    for (const Step& s : steps) {
+        SCOPED_TRACE(testing::Message() << (s.rest ? "rest " : "move ") << s.x << "," << s.y);
+        if (s.rest) {
+            EXPECT_EQ(hover.rested(s.x, s.y), s.askOrRedraw);
+        } else {
+            const ui::FrameHover::Move move = hover.moved(s.x, s.y);
+            EXPECT_EQ(move.askForHover, s.askOrRedraw);
+        }
+        EXPECT_EQ(hover.looks(), s.looks);
+    }
+    hover.rested(360, 10);
+    EXPECT_TRUE(hover.moved(0, 0).redraw);
+    EXPECT_FALSE(hover.moved(1, 1).redraw);
+}
+
+}  // namespace
+}  // namespace trv
