@@ -66,4 +66,11 @@ std::optional<RECT> itemRect(HWND list, int index) {
     return r;
 }
 
+void scrollLines(HWND list, int lines) {
+    const WPARAM direction = lines < 0 ? SB_LINEUP : SB_LINEDOWN;
+    for (int i = 0; i < (lines < 0 ? -lines : lines); ++i) {
+        ::SendMessageW(list, WM_VSCROLL, MAKEWPARAM(direction, 0), 0);
+    }
+}
+
 }  // namespace trv::win::list_box

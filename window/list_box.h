@@ -27,5 +27,7 @@ std::u16string itemText(HWND list, int index);
 std::optional<int> itemAtPoint(HWND list, POINT client);
 // The item's rectangle in the list's client coordinates.
 std::optional<RECT> itemRect(HWND list, int index);
+// Scrolls by whole lines: negative towards the first item.
+void scrollLines(HWND list, int lines);
 
 }  // namespace trv::win::list_box
