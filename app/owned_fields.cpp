@@ -18,19 +18,11 @@ void encodeSnipeDpi(SettingsRecord& record, std::uint8_t sensorType, ConfigBlock
     block.image[block::kSnipeDpiCode] = code;
 }
 
-// Mode B's slots 4 and 5 hold buttons 5 and 4.
-std::size_t slotOf(Mode mode, std::size_t button) {
-    if (mode == Mode::B && button == 4) return 5;
-    if (mode == Mode::B && button == 5) return 4;
-    return button;
-}
-
 void encodeButtons(const SettingsRecord& record, ConfigBlock& block) {
     for (Mode mode : {Mode::A, Mode::B}) {
-        const std::size_t pairs = mode == Mode::A ? block::kModeAPairs : block::kModeBPairs;
         for (std::size_t button = 1; button <= block::kPairCount; ++button) {
             const AssignmentPair pair = encodeAssignment(record, mode, button);
-            const std::size_t at = pairs + 2 * (slotOf(mode, button) - 1);
+            const std::size_t at = pairOffset(mode, button);
             block.image[at] = pair.code;
             block.image[at + 1] = pair.parameter;
         }

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "assign/key_tables.h"
+#include "config/config_block.h"
+
 namespace trv {
 
 namespace {
@@ -117,6 +120,117 @@ AssignmentPair encodeAssignment(const SettingsRecord& record, Mode mode, std::si
             return {code::kShift, pair_class::kSpecial};
     }
     return {};
+}
+
+std::size_t pairOffset(Mode mode, std::size_t button) {
+    TRV_EXPECTS(button >= 1 && button <= block::kPairCount);
+    std::size_t slot = button;
+    if (mode == Mode::B && button == 4) slot = 5;
+    if (mode == Mode::B && button == 5) slot = 4;
+    const std::size_t first = mode == Mode::A ? block::kModeAPairs : block::kModeBPairs;
+    return first + 2 * (slot - 1);
+}
+
+namespace {
+
+bool isSingleKeyUsage(std::uint8_t usage) {
+    for (std::size_t row = 0; row < kKeyNameCount; ++row) {
+        if (keyNameToUsage(keyNameAt(row)) == usage) return true;
+    }
+    return false;
+}
+
+bool isFireKeyUsage(std::uint8_t usage) {
+    for (std::size_t position = 0; position < kFireKeyItemCount; ++position) {
+        if (fireKeyUsageOf(position) == usage) return true;
+    }
+    return false;
+}
+
+std::optional<Assignment> decodeButtonOrKey(std::uint8_t c) {
+    switch (c) {
+        case code::kLeftButton:
+            return Assignment{AssignmentType::LeftClick};
+        case code::kRightButton:
+            return Assignment{AssignmentType::RightClick};
+        case code::kMiddleButton:
+            return Assignment{AssignmentType::MidClick};
+        case code::kButton5:
+            return Assignment{AssignmentType::Forward};
+        case code::kButton4:
+            return Assignment{AssignmentType::Backward};
+        case code::kNothing:
+            return Assignment{AssignmentType::KeyOff};
+        default:
+            break;
+    }
+    if (!isSingleKeyUsage(c)) return std::nullopt;
+    return Assignment{AssignmentType::SingleKey, c};
+}
+
+std::optional<Assignment> decodeFunction(std::uint8_t c) {
+    if (c < code::kFirstWindowsFunction) return Assignment{AssignmentType::Multimedia, c};
+    if (c < code::kFirstHotKey) {
+        return Assignment{AssignmentType::Windows, wrapped(c - code::kFirstWindowsFunction)};
+    }
+    if (c < code::kFirstHotKey + block::kHotKeyEntries) {
+        return Assignment{AssignmentType::HotKey, wrapped(c - code::kFirstHotKey)};
+    }
+    return std::nullopt;
+}
+
+std::optional<Assignment> decodeSpecial(std::uint8_t c) {
+    switch (c) {
+        case dpi_switch::kUp:
+        case dpi_switch::kDown:
+        case dpi_switch::kLoop:
+            return Assignment{AssignmentType::DpiSwitch, c};
+        case code::kShift:
+            return Assignment{AssignmentType::Shift};
+        case code::kSnipe:
+            return Assignment{AssignmentType::SnipeKey};
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+std::optional<Assignment> decodeAssignment(AssignmentPair pair) {
+    if (pair.parameter >= pair_class::kFireKey) {
+        if (!isFireKeyUsage(pair.code)) return std::nullopt;
+        return Assignment{AssignmentType::FireKey, pair.code,
+                          wrapped(pair.parameter - pair_class::kFireKey)};
+    }
+    switch (pair.parameter) {
+        case pair_class::kButtonOrKey:
+            return decodeButtonOrKey(pair.code);
+        case pair_class::kFunction:
+            return decodeFunction(pair.code);
+        case pair_class::kSpecial:
+            return decodeSpecial(pair.code);
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<std::size_t> parameterField(AssignmentType type) {
+    switch (type) {
+        case AssignmentType::DpiSwitch:
+            return rec::kDpiSwitchCode;
+        case AssignmentType::Windows:
+            return rec::kWindowsCode;
+        case AssignmentType::Multimedia:
+            return rec::kMediaCode;
+        case AssignmentType::HotKey:
+            return rec::kHotKeyIndex;
+        case AssignmentType::FireKey:
+            return rec::kFireKeyUsage;
+        case AssignmentType::SingleKey:
+            return rec::kSingleKeyUsage;
+        default:
+            return std::nullopt;
+    }
 }
 
 std::u16string_view dpiSwitchItemText(std::size_t item) {

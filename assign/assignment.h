@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -67,6 +68,28 @@ inline constexpr std::uint8_t kMaxFireTimes = 0x7F;
 // The pair of button 1..8 of a mode, from its assignType and that type's
 // parameter fields. An unknown type, or a button outside 1..8, gives (0, 0).
 AssignmentPair encodeAssignment(const SettingsRecord& record, Mode mode, std::size_t button);
+
+// The image offset of the pair of button 1..8 of a mode: Mode A's pairs in
+// button order, Mode B's with buttons 4 and 5 exchanged, as the mouse keeps them.
+std::size_t pairOffset(Mode mode, std::size_t button);
+
+// What a pair says, read back the way the page would have set it up: the type,
+// the value of the one parameter field the type reads (0 for types without
+// one) and, for a fire key, the repeat count. Where two assignments send the
+// same pair (a single key "L-Button" and Left Click, a single key that was not
+// recognised and Key Off) the list's own item is given. Pairs no assignment
+// sends give nothing.
+struct Assignment {
+    AssignmentType type = AssignmentType::LeftClick;
+    std::uint8_t parameter = 0;
+    std::uint8_t fireTimes = 0;
+    bool operator==(const Assignment&) const = default;
+};
+std::optional<Assignment> decodeAssignment(AssignmentPair pair);
+
+// The record field (rec::k...) a type takes its parameter from; nothing for a
+// type without one. A fire key also takes rec::kFireTimes.
+std::optional<std::size_t> parameterField(AssignmentType type);
 
 // The DPI sub-list: item 0..2 is "DPI +", "DPI -", "DPI Loop", the same in
 // every language.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "assign/function_table.h"
+#include "assign/key_tables.h"
 
 namespace trv {
 namespace {
@@ -98,6 +99,60 @@ TEST(Assignment, ButtonsOutsideOneToEightSendNothing) {
     EXPECT_EQ(encodeAssignment(r, Mode::B, 8), (AssignmentPair{0xF0, 0x00}));
     EXPECT_EQ(encodeAssignment(r, Mode::A, 0), AssignmentPair{});
     EXPECT_EQ(encodeAssignment(r, Mode::B, 9), AssignmentPair{});
+}
+
+// Every assignment the page can make, with each value its dialog offers.
+std::vector<Assignment> everyPageAssignment() {
+    std::vector<Assignment> all;
+    for (auto type : {AssignmentType::LeftClick, AssignmentType::RightClick,
+                      AssignmentType::MidClick, AssignmentType::Forward, AssignmentType::Backward,
+                      AssignmentType::SnipeKey, AssignmentType::KeyOff, AssignmentType::Shift}) {
+        all.push_back({type});
+    }
+    for (std::uint8_t code : {3, 4, 5}) all.push_back({AssignmentType::DpiSwitch, code});
+    for (std::uint8_t i = 0; i < 9; ++i) all.push_back({AssignmentType::Windows, i});
+    for (std::uint8_t i = 0; i < 7; ++i) all.push_back({AssignmentType::Multimedia, i});
+    for (std::uint8_t i = 0; i < 8; ++i) all.push_back({AssignmentType::HotKey, i});
+    for (std::size_t p = 0; p < kFireKeyItemCount; ++p) {
+        for (std::uint8_t times : {0, 1, 127}) {
+            all.push_back({AssignmentType::FireKey, fireKeyUsageOf(p), times});
+        }
+    }
+    for (std::size_t row = 0; row < kKeyNameCount; ++row) {
+        all.push_back({AssignmentType::SingleKey, keyNameToUsage(keyNameAt(row))});
+    }
+    return all;
+}
+
+TEST(Assignment, EveryPairThePageSendsReadsBackAsTheAssignmentThatSentIt) {
+    for (const Assignment& a : everyPageAssignment()) {
+        SettingsRecord r;
+        r.button(rec::kAssignType, Mode::B, 2) = static_cast<std::uint8_t>(a.type);
+        if (auto field = parameterField(a.type)) r.button(*field, Mode::B, 2) = a.parameter;
+        r.button(rec::kFireTimes, Mode::B, 2) = a.fireTimes;
+        const AssignmentPair pair = encodeAssignment(r, Mode::B, 2);
+        Assignment expected = a;
+        // The single keys that send a list item's pair read as that item.
+        if (a.type == AssignmentType::SingleKey && a.parameter >= 0xF0) {
+            expected = {static_cast<AssignmentType>(a.parameter - 0xF0)};
+        }
+        EXPECT_EQ(decodeAssignment(pair), expected)
+            << int(pair.code) << " " << int(pair.parameter);
+    }
+    EXPECT_EQ(decodeAssignment({0x00, 0x00}), Assignment{AssignmentType::KeyOff});
+}
+
+TEST(Assignment, PairsNoAssignmentSendsReadAsNothing) {
+    const AssignmentPair foreign[] = {
+        {0x31, 0x00},  // no key name gives 0x31
+        {0xF5, 0x00},  {0x18, 0x02}, {0x07, 0x03}, {0x02, 0x03},
+        {0xE3, 0x80},  // the fire-key list skips the left Windows key
+        {0x05, 0x01},  {0x05, 0x7F},
+    };
+    for (const AssignmentPair& pair : foreign) {
+        EXPECT_EQ(decodeAssignment(pair), std::nullopt)
+            << int(pair.code) << " " << int(pair.parameter);
+    }
 }
 
 TEST(Assignment, ListShowsTheFourteenTypesInValueOrder) {
