@@ -305,6 +305,18 @@ std::u16string keyLine(std::u16string_view key, std::u16string_view value,
     return line;
 }
 
+// A key's value: trimmed, cut at a null, and out of one pair of matching quotes.
+std::optional<std::u16string> valueOf(std::u16string_view text, const Line& line) {
+    if (line.equals == std::u16string::npos) return std::nullopt;
+    std::u16string_view value = trim(text.substr(line.equals + 1, line.end - line.equals - 1));
+    value = value.substr(0, value.find(u'\0'));
+    if (value.size() > 1 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return std::u16string(value);
+}
+
 }  // namespace
 
 Document decode(std::span<const std::uint8_t> bytes) {
@@ -354,15 +366,23 @@ std::optional<std::u16string> findValue(std::u16string_view text, std::u16string
     if (!span) return std::nullopt;
     const auto found = findKey(lines, *span, key);
     if (!found) return std::nullopt;
-    const Line& line = lines[*found];
-    if (line.equals == std::u16string::npos) return std::nullopt;
-    std::u16string_view value = trim(text.substr(line.equals + 1, line.end - line.equals - 1));
-    value = value.substr(0, value.find(u'\0'));
-    if (value.size() > 1 && (value.front() == u'"' || value.front() == u'\'') &&
-        value.back() == value.front()) {
-        value = value.substr(1, value.size() - 2);
+    return valueOf(text, lines[*found]);
+}
+
+std::vector<Entry> entries(std::u16string_view text) {
+    std::vector<Entry> found;
+    std::size_t number = 0;
+    for (const Line& line : parseLines(text)) {
+        Entry entry;
+        entry.line = ++number;
+        entry.kind = line.kind == LineKind::Section ? Entry::Kind::Section
+                     : line.kind == LineKind::Key   ? Entry::Kind::Key
+                                                    : Entry::Kind::Blank;
+        entry.name = line.name;
+        if (line.kind == LineKind::Key) entry.value = valueOf(text, line);
+        found.push_back(std::move(entry));
     }
-    return std::u16string(value);
+    return found;
 }
 
 void setValue(std::u16string& text, std::u16string_view section, std::u16string_view key,

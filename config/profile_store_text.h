@@ -36,6 +36,18 @@ std::vector<std::uint8_t> encode(const Document& document);
 std::optional<std::u16string> findValue(std::u16string_view text, std::u16string_view section,
                                         std::u16string_view key);
 
+// One line of the text as findValue and setValue see it, for a caller that
+// checks a whole file line by line.
+struct Entry {
+    enum class Kind : std::uint8_t { Blank, Section, Key };
+    std::size_t line = 0;  // from 1
+    Kind kind = Kind::Blank;
+    std::u16string name;  // the section's or key's name, trimmed
+    // A key's value as findValue reads it; nothing on a line without '='.
+    std::optional<std::u16string> value;
+};
+std::vector<Entry> entries(std::u16string_view text);
+
 // Sets the key's value: the first such key's line changes after its '='; a
 // missing key is added after the last non-blank line of the section; a missing
 // section is added at the end. New lines end the way the file's first line does.

@@ -72,6 +72,22 @@ TEST(ProfileText, TextWindows1252CannotHoldBecomesQuestionMarks) {
     EXPECT_EQ(profile::encode(document), bytesOf("[S]\r\nA=?\xE9\r\n"));
 }
 
+TEST(ProfileText, EntriesAreNumberedByEveryKindOfLineBreak) {
+    const auto found = profile::entries(u"[S]\r\nA = 'x' \n\rB\rC=\"q\"\r\n");
+    ASSERT_EQ(found.size(), 5u);
+    using Kind = profile::Entry::Kind;
+    EXPECT_EQ(found[0].kind, Kind::Section);
+    EXPECT_EQ(found[0].name, u"S");
+    EXPECT_EQ(found[1].line, 2u);
+    EXPECT_EQ(found[1].value, u"x");
+    EXPECT_EQ(found[2].kind, Kind::Blank);
+    EXPECT_EQ(found[3].line, 4u);
+    EXPECT_EQ(found[3].name, u"B");
+    EXPECT_EQ(found[3].value, std::nullopt);
+    EXPECT_EQ(found[4].line, 5u);
+    EXPECT_EQ(found[4].value, u"q");
+}
+
 TEST(PortableProfileStore, AnOversizedOrUnreadableFileIsNeitherReadNorWritten) {
     TempFolder folder;
     Bytes huge = bytesOf("[S]\r\nA=1\r\n");
