@@ -234,7 +234,9 @@ bool VirtualMouse::takeCommand(const std::vector<std::uint8_t>& plain) {
 bool VirtualMouse::takePage(const std::vector<std::uint8_t>& plain) {
     const std::optional<std::size_t> page = writePage_;
     writePage_.reset();
-    if (!page || plain[wire::kReportIdAt] != wire::kDataReportId) return true;
+    if (!page || plain[wire::kReportIdAt] != wire::kDataReportId || faults_.forgetsPages) {
+        return true;
+    }
     std::copy_n(plain.begin() + wire::kPageAt, block::kPageSize, contents_.page(*page));
     // A mouse that cannot keep what it was sent refuses the report.
     return changed();

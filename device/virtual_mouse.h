@@ -35,6 +35,9 @@ struct VirtualMouseFaults {
     // every exchange fails, as if the mouse had been pulled out.
     std::optional<std::uint32_t> unplugAtExchange;
     bool shortPages = false;  // data reports are refused
+    // Written pages are acknowledged but not kept, as by a mouse whose memory
+    // no longer takes writes: only reading back shows it.
+    bool forgetsPages = false;
 };
 
 enum class WireDirection : std::uint8_t { ToMouse, FromMouse };
