@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "assign/key_tables.h"
+#include "assign/scan_codes.h"
 #include "config/config_block.h"
 
 namespace trv {
@@ -133,9 +134,18 @@ std::size_t pairOffset(Mode mode, std::size_t button) {
 
 namespace {
 
+// A single key is sent by its name's usage, or when the name is not known by
+// its scan code's.
 bool isSingleKeyUsage(std::uint8_t usage) {
     for (std::size_t row = 0; row < kKeyNameCount; ++row) {
         if (keyNameToUsage(keyNameAt(row)) == usage) return true;
+    }
+    constexpr std::uint32_t kScanCodes = 0x100;
+    constexpr std::uint32_t kExtendedKey = 1u << 24;
+    for (std::uint32_t scanCode = 0; scanCode < kScanCodes; ++scanCode) {
+        for (std::uint32_t extended : {0u, kExtendedKey}) {
+            if (scanCodeToUsage((scanCode << 16) | extended) == usage) return true;
+        }
     }
     return false;
 }

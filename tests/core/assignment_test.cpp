@@ -4,6 +4,7 @@
 
 #include "assign/function_table.h"
 #include "assign/key_tables.h"
+#include "assign/scan_codes.h"
 
 namespace trv {
 namespace {
@@ -121,6 +122,13 @@ std::vector<Assignment> everyPageAssignment() {
     for (std::size_t row = 0; row < kKeyNameCount; ++row) {
         all.push_back({AssignmentType::SingleKey, keyNameToUsage(keyNameAt(row))});
     }
+    // Keys whose name is not known go by their scan code.
+    for (std::uint32_t scanCode = 1; scanCode < 0x80; ++scanCode) {
+        for (std::uint32_t extended : {0u, 1u << 24}) {
+            const std::uint8_t usage = scanCodeToUsage((scanCode << 16) | extended);
+            if (usage != 0) all.push_back({AssignmentType::SingleKey, usage});
+        }
+    }
     return all;
 }
 
@@ -144,7 +152,7 @@ TEST(Assignment, EveryPairThePageSendsReadsBackAsTheAssignmentThatSentIt) {
 
 TEST(Assignment, PairsNoAssignmentSendsReadAsNothing) {
     const AssignmentPair foreign[] = {
-        {0x31, 0x00},  // no key name gives 0x31
+        {0x9C, 0x00},  // no key name or scan code gives 0x9C
         {0xF5, 0x00},  {0x18, 0x02}, {0x07, 0x03}, {0x02, 0x03},
         {0xE3, 0x80},  // the fire-key list skips the left Windows key
         {0x05, 0x01},  {0x05, 0x7F},
