@@ -144,8 +144,7 @@ TEST(Assignment, EveryPairThePageSendsReadsBackAsTheAssignmentThatSentIt) {
         if (a.type == AssignmentType::SingleKey && a.parameter >= 0xF0) {
             expected = {static_cast<AssignmentType>(a.parameter - 0xF0)};
         }
-        EXPECT_EQ(decodeAssignment(pair), expected)
-            << int(pair.code) << " " << int(pair.parameter);
+        EXPECT_EQ(decodeAssignment(pair), expected) << int(pair.code) << " " << int(pair.parameter);
     }
     EXPECT_EQ(decodeAssignment({0x00, 0x00}), Assignment{AssignmentType::KeyOff});
 }
@@ -153,9 +152,9 @@ TEST(Assignment, EveryPairThePageSendsReadsBackAsTheAssignmentThatSentIt) {
 TEST(Assignment, PairsNoAssignmentSendsReadAsNothing) {
     const AssignmentPair foreign[] = {
         {0x9C, 0x00},  // no key name or scan code gives 0x9C
-        {0xF5, 0x00},  {0x18, 0x02}, {0x07, 0x03}, {0x02, 0x03},
-        {0xE3, 0x80},  // the fire-key list skips the left Windows key
-        {0x05, 0x01},  {0x05, 0x7F},
+        {0xF5, 0x00}, {0x18, 0x02}, {0x07, 0x03},
+        {0x02, 0x03}, {0xE3, 0x80},  // the fire-key list skips the left Windows key
+        {0x05, 0x01}, {0x05, 0x7F},
     };
     for (const AssignmentPair& pair : foreign) {
         EXPECT_EQ(decodeAssignment(pair), std::nullopt)
