@@ -1,0 +1,63 @@
+#include "ctl/model_adapters.h"
+
+#include <algorithm>
+
+#include "ctl/words.h"
+
+namespace trv::ctl {
+
+void ConsoleWindow::showMessage(std::u16string_view text, std::u16string_view caption) {
+    captions_.emplace_back(caption);
+    if (!caption.empty()) err_ << utf8(caption) << ": ";
+    err_ << utf8(text) << '\n';
+}
+
+bool ConsoleWindow::shown(std::u16string_view caption) const {
+    return std::find(captions_.begin(), captions_.end(), caption) != captions_.end();
+}
+
+WriteResult ToolFiles::replaceWhole(const std::u16string& path,
+                                    std::span<const std::uint8_t> bytes) {
+    const std::u16string& target = mapped(path);
+    if (dryRun_) {
+        report_ << "not written: " << utf8(target) << " (" << bytes.size() << " bytes)\n";
+        return {true, 0};
+    }
+    const WriteResult result = files_.replaceWhole(target, bytes);
+    writeFailed_ = writeFailed_ || !result.written;
+    return result;
+}
+
+bool UnwrittenProfileStore::write(std::u16string_view section, std::u16string_view key,
+                                  std::u16string_view value) {
+    report_ << "not written: [" << utf8(section) << "] " << utf8(key) << '=' << utf8(value) << '\n';
+    return true;
+}
+
+void UnchangedPointer::tell(const std::string& what) {
+    if (report_ != nullptr) *report_ << "not set: " << what << '\n';
+}
+
+bool UnchangedPointer::setMouseParameters(const MouseParameters& p) {
+    tell("mouse parameters " + std::to_string(p.threshold1) + ", " + std::to_string(p.threshold2) +
+         ", " + std::to_string(p.acceleration));
+    return true;
+}
+
+bool UnchangedPointer::setMouseSpeed(int speed) {
+    tell("pointer speed " + std::to_string(speed));
+    return true;
+}
+
+bool UnchangedPointer::setWheelScrollLines(std::uint32_t lines) {
+    tell(lines == kWheelPageScroll ? std::string("wheel scrolls one screen")
+                                   : "wheel scroll lines " + std::to_string(lines));
+    return true;
+}
+
+bool UnchangedPointer::setDoubleClickTime(std::uint32_t milliseconds) {
+    tell("double-click time " + std::to_string(milliseconds) + " ms");
+    return true;
+}
+
+}  // namespace trv::ctl

@@ -1,0 +1,350 @@
+#include "ctl/words.h"
+
+#include <array>
+
+#include "assign/assignment.h"
+#include "assign/key_tables.h"
+#include "config/profile_store_text.h"
+#include "lang/dialog_labels.h"
+#include "perf/lighting.h"
+#include "perf/pointer.h"
+#include "perf/report_rate.h"
+
+namespace trv::ctl {
+
+namespace {
+
+constexpr Language kWordsLanguage = Language::English;
+constexpr std::u16string_view kBytePrefix = u"byte ";
+constexpr std::uint8_t kFirstFireTime = 5;
+constexpr std::size_t kListedWordsAtMost = 12;
+constexpr std::u16string_view kUntilReleased = u"until released";
+
+std::u16string wordOf(WordKind kind, std::uint8_t sensorType, std::uint8_t v) {
+    switch (kind) {
+        case WordKind::ReportRate:
+            for (int knob = 1; knob <= kReportRateKnobs; ++knob) {
+                if (reportRateCodeOfKnob(knob) == v) {
+                    return std::u16string(reportRateKnobLabel(knob)) + u" Hz";
+                }
+            }
+            return {};
+        case WordKind::DpiLevel:
+            return std::u16string(dpiLevelLabel(sensorType, v));
+        case WordKind::OnOff:
+            return v == 1 ? u"on" : v == 0 ? u"off" : u"";
+        case WordKind::LightMode:
+            return lightModeText(kWordsLanguage, v);
+        case WordKind::Brightness:
+            return brightnessText(v);
+        case WordKind::Respiration:
+            return respirationText(v);
+        case WordKind::NeonPeriod:
+            return neonText(v);
+        case WordKind::Effect:
+            return effectText(kWordsLanguage, v);
+        case WordKind::ModeShown:
+            return v == 0 ? u"Mode A" : v == 1 ? u"Mode B" : u"";
+        case WordKind::FireTime:
+            return v >= kFirstFireTime ? decimal(v) : u"";
+        case WordKind::SliderPos:
+            return v >= kPointerSliderMin && v <= kPointerSliderMax ? decimal(v) : u"";
+        case WordKind::ScrollPos:
+            return v <= kPointerSliderMax ? decimal(v) : u"";
+    }
+    return {};
+}
+
+char16_t asciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
+}
+
+// A value from a list of words (item n means value n); nothing when none matches.
+std::optional<std::uint8_t> itemOf(const std::vector<std::u16string_view>& items,
+                                   std::u16string_view words) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (sameWords(items[i], words)) return static_cast<std::uint8_t>(i);
+    }
+    return std::nullopt;
+}
+
+std::u16string joined(const std::vector<std::u16string_view>& items) {
+    std::u16string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) text += i + 1 == items.size() ? u" or " : u", ";
+        text += items[i];
+    }
+    return text;
+}
+
+std::vector<std::u16string_view> listItems(DialogLabelSet set) {
+    return dialogListItems(set, kWordsLanguage);
+}
+
+// The words of a type's parameter, and the items a parameter is read from.
+struct ParameterWords {
+    std::vector<std::u16string> items;  // item n: the parameter value n
+    std::vector<std::uint8_t> values;   // the value of each item when not its position
+};
+
+ParameterWords parameterWords(AssignmentType type) {
+    ParameterWords words;
+    auto fromList = [&](DialogLabelSet set) {
+        for (std::u16string_view item : listItems(set)) words.items.emplace_back(item);
+    };
+    switch (type) {
+        case AssignmentType::DpiSwitch:
+            for (std::size_t i = 0; i < kDpiSwitchItemCount; ++i) {
+                words.items.emplace_back(dpiSwitchItemText(i));
+                words.values.push_back(dpiSwitchCodeOfItem(i));
+            }
+            break;
+        case AssignmentType::Windows:
+            fromList(DialogLabelSet::WindowsFunctions);
+            break;
+        case AssignmentType::Multimedia:
+            fromList(DialogLabelSet::Multimedia);
+            break;
+        case AssignmentType::HotKey:
+            fromList(DialogLabelSet::HotKey);
+            break;
+        case AssignmentType::FireKey:
+            for (std::size_t i = 0; i < kFireKeyItemCount; ++i) {
+                words.items.emplace_back(fireKeyItemText(i));
+                words.values.push_back(fireKeyUsageOf(i));
+            }
+            break;
+        case AssignmentType::SingleKey:
+            for (std::size_t i = 0; i < kKeyNameCount; ++i) {
+                words.items.emplace_back(keyNameAt(i));
+                words.values.push_back(keyNameToUsage(keyNameAt(i)));
+            }
+            break;
+        default:
+            break;
+    }
+    if (words.values.empty()) {
+        for (std::size_t i = 0; i < words.items.size(); ++i) {
+            words.values.push_back(static_cast<std::uint8_t>(i));
+        }
+    }
+    return words;
+}
+
+std::u16string parameterWordsOf(AssignmentType type, std::uint8_t value) {
+    const ParameterWords words = parameterWords(type);
+    for (std::size_t i = 0; i < words.items.size(); ++i) {
+        if (words.values[i] == value) return words.items[i];
+    }
+    return byteWords(value);
+}
+
+std::optional<std::uint8_t> parameterOfWords(AssignmentType type, std::u16string_view text) {
+    if (auto raw = byteOfWords(text)) return raw;
+    const ParameterWords words = parameterWords(type);
+    for (std::size_t i = 0; i < words.items.size(); ++i) {
+        if (sameWords(words.items[i], text)) return words.values[i];
+    }
+    return std::nullopt;
+}
+
+std::u16string parameterExamples(AssignmentType type) {
+    switch (type) {
+        case AssignmentType::FireKey:
+            return u"a key of the fire-key list and a count, as in \"Fire Key: A, 5 times\" or "
+                   u"\"Fire Key: L-Button, until released\"";
+        case AssignmentType::SingleKey:
+            return u"a key name such as A, F5 or Num Lock";
+        default: {
+            const ParameterWords words = parameterWords(type);
+            return joined(std::vector<std::u16string_view>(words.items.begin(), words.items.end()));
+        }
+    }
+}
+
+std::u16string fireTimesWords(std::uint8_t times) {
+    if (times == 0) return std::u16string(kUntilReleased);
+    if (times > kMaxFireTimes) return byteWords(times);
+    return decimal(times) + (times == 1 ? u" time" : u" times");
+}
+
+std::optional<std::uint8_t> fireTimesOfWords(std::u16string_view text) {
+    if (auto raw = byteOfWords(text)) return raw;
+    if (sameWords(text, kUntilReleased)) return 0;
+    for (unsigned n = 1; n <= kMaxFireTimes; ++n) {
+        const auto times = static_cast<std::uint8_t>(n);
+        if (sameWords(text, fireTimesWords(times)) || sameWords(text, decimal(n) + u" times")) {
+            return times;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::u16string wordsOf(WordKind kind, std::uint8_t sensorType, std::uint8_t value) {
+    std::u16string word = wordOf(kind, sensorType, value);
+    return word.empty() ? byteWords(value) : word;
+}
+
+std::optional<std::uint8_t> valueOfWords(WordKind kind, std::uint8_t sensorType,
+                                         std::u16string_view words) {
+    if (auto raw = byteOfWords(words)) return raw;
+    for (unsigned v = 0; v <= 0xFF; ++v) {
+        const std::u16string word = wordOf(kind, sensorType, static_cast<std::uint8_t>(v));
+        if (!word.empty() && sameWords(word, words)) return static_cast<std::uint8_t>(v);
+    }
+    return std::nullopt;
+}
+
+std::u16string wordsTaken(WordKind kind, std::uint8_t sensorType) {
+    std::vector<std::u16string> words;
+    for (unsigned v = 0; v <= 0xFF; ++v) {
+        std::u16string word = wordOf(kind, sensorType, static_cast<std::uint8_t>(v));
+        if (!word.empty()) words.push_back(std::move(word));
+    }
+    if (words.empty()) return u"only \"byte N\" here";
+    if (words.size() > kListedWordsAtMost) return words.front() + u" to " + words.back();
+    return joined(std::vector<std::u16string_view>(words.begin(), words.end()));
+}
+
+std::u16string colourWords(Rgb colour) {
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    std::u16string text = u"#";
+    for (std::uint8_t part : {colour.red, colour.green, colour.blue}) {
+        text += kDigits[part >> 4];
+        text += kDigits[part & 0x0F];
+    }
+    return text;
+}
+
+std::optional<Rgb> colourOfWords(std::u16string_view words) {
+    constexpr std::size_t kDigitCount = 6;
+    if (words.size() != 1 + kDigitCount || words.front() != u'#') return std::nullopt;
+    std::array<std::uint8_t, 3> parts{};
+    for (std::size_t i = 0; i < kDigitCount; ++i) {
+        const char16_t c = asciiLower(words[1 + i]);
+        unsigned digit = 0;
+        if (c >= u'0' && c <= u'9') {
+            digit = c - u'0';
+        } else if (c >= u'a' && c <= u'f') {
+            digit = 10u + (c - u'a');
+        } else {
+            return std::nullopt;
+        }
+        parts[i / 2] = static_cast<std::uint8_t>(parts[i / 2] * 16 + digit);
+    }
+    return Rgb{parts[0], parts[1], parts[2]};
+}
+
+std::u16string assignmentWords(const AssignmentBytes& a) {
+    if (a.type >= kAssignmentTypeCount) return byteWords(a.type);
+    const auto type = static_cast<AssignmentType>(a.type);
+    std::u16string words(assignmentListText(kWordsLanguage, type));
+    if (!parameterField(type)) return words;
+    words += u": ";
+    words += parameterWordsOf(type, a.parameter);
+    if (type == AssignmentType::FireKey) words += u", " + fireTimesWords(a.fireTimes);
+    return words;
+}
+
+std::optional<AssignmentBytes> assignmentOfWords(std::u16string_view words,
+                                                 std::u16string& problem) {
+    words = trimmed(words);
+    if (auto raw = byteOfWords(words)) return AssignmentBytes{*raw};
+    const std::size_t colon = words.find(u':');
+    const std::u16string_view typeText = trimmed(words.substr(0, colon));
+    const auto items = assignmentListItems(kWordsLanguage);
+    const auto typeValue =
+        itemOf(std::vector<std::u16string_view>(items.begin(), items.end()), typeText);
+    if (!typeValue) {
+        problem = u"\"" + std::u16string(typeText) + u"\" is not an assignment; one of " +
+                  joined(std::vector<std::u16string_view>(items.begin(), items.end())) +
+                  u", or byte N";
+        return std::nullopt;
+    }
+    const auto type = static_cast<AssignmentType>(*typeValue);
+    const std::u16string typeName(items[*typeValue]);
+    const std::u16string_view parameterText =
+        colon == std::u16string_view::npos ? u"" : trimmed(words.substr(colon + 1));
+    if (!parameterField(type)) {
+        if (colon == std::u16string_view::npos) return AssignmentBytes{*typeValue};
+        problem = typeName + u" takes no parameter";
+        return std::nullopt;
+    }
+
+    AssignmentBytes assignment{*typeValue};
+    std::u16string_view keyText = parameterText;
+    if (type == AssignmentType::FireKey) {
+        const std::size_t comma = parameterText.rfind(u',');
+        const auto times = comma == std::u16string_view::npos
+                               ? std::nullopt
+                               : fireTimesOfWords(trimmed(parameterText.substr(comma + 1)));
+        if (!times) {
+            problem = typeName + u" needs " + parameterExamples(type) +
+                      u"; the count is 1 to 127 times, until released, or byte N";
+            return std::nullopt;
+        }
+        assignment.fireTimes = *times;
+        keyText = trimmed(parameterText.substr(0, comma));
+    }
+    const auto parameter = parameterOfWords(type, keyText);
+    if (!parameter) {
+        problem = typeName + u" needs " + parameterExamples(type) + u", or byte N";
+        return std::nullopt;
+    }
+    assignment.parameter = *parameter;
+    return assignment;
+}
+
+std::u16string byteWords(std::uint8_t value) {
+    return std::u16string(kBytePrefix) + decimal(value);
+}
+
+std::optional<std::uint8_t> byteOfWords(std::u16string_view words) {
+    if (words.size() <= kBytePrefix.size() ||
+        !sameWords(words.substr(0, kBytePrefix.size()), kBytePrefix)) {
+        return std::nullopt;
+    }
+    const std::u16string_view digits = words.substr(kBytePrefix.size());
+    constexpr std::size_t kMaxDigits = 3;
+    if (digits.size() > kMaxDigits) return std::nullopt;
+    unsigned value = 0;
+    for (char16_t c : digits) {
+        if (c < u'0' || c > u'9') return std::nullopt;
+        value = value * 10 + (c - u'0');
+    }
+    if (value > 0xFF) return std::nullopt;
+    return static_cast<std::uint8_t>(value);
+}
+
+std::u16string_view trimmed(std::u16string_view text) {
+    constexpr std::u16string_view kBlanks = u" \t";
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::u16string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+bool sameWords(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+    }
+    return true;
+}
+
+std::u16string decimal(unsigned value) {
+    return ascii(std::to_string(value));
+}
+
+std::u16string ascii(std::string_view text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+std::string utf8(std::u16string_view text) {
+    const std::vector<std::uint8_t> bytes =
+        profile::encode({profile::Encoding::Utf8, std::u16string(text)});
+    return std::string(bytes.begin(), bytes.end());
+}
+
+}  // namespace trv::ctl

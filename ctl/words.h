@@ -1,0 +1,76 @@
+#pragma once
+// The words the command-line tool shows settings in and reads them back from,
+// in English whatever the interface language: the report rate in Hz, DPI
+// levels by their label, colours as #RRGGBB, the lighting texts, assignments
+// with their parameters. A byte that has no word (only a damaged file or block
+// holds one) is written "byte N", and "byte N" reads back as that byte, so
+// every value survives a round trip.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "perf/dpi.h"
+
+namespace trv::ctl {
+
+// One-byte settings and the words each takes.
+enum class WordKind : std::uint8_t {
+    ReportRate,   // "1000 Hz"
+    DpiLevel,     // the label of the sensor type's table: "800"
+    OnOff,        // 1 "on", 0 "off"
+    LightMode,    // "Standard Mode"
+    Brightness,   // "100%"
+    Respiration,  // "8S"
+    NeonPeriod,   // "0.5S"
+    Effect,       // "RGB Effect"
+    ModeShown,    // "Mode A", "Mode B"
+    FireTime,     // "5" .. "255"
+    SliderPos,    // "1" .. "11"
+    ScrollPos,    // "0" .. "11"
+};
+
+// The word of a value, or "byte N".
+std::u16string wordsOf(WordKind kind, std::uint8_t sensorType, std::uint8_t value);
+// The value of the words (ASCII letters in any case), or nothing.
+std::optional<std::uint8_t> valueOfWords(WordKind kind, std::uint8_t sensorType,
+                                         std::u16string_view words);
+// What the kind takes, for a message about a value it does not: "125 Hz, 250
+// Hz, 500 Hz, 1000 Hz".
+std::u16string wordsTaken(WordKind kind, std::uint8_t sensorType);
+
+std::u16string colourWords(Rgb colour);  // "#1A2B3C"
+std::optional<Rgb> colourOfWords(std::u16string_view words);
+
+// An assignment as a type byte, its parameter byte and the fire-key repeat
+// count, as the settings record holds them.
+struct AssignmentBytes {
+    std::uint8_t type = 0;
+    std::uint8_t parameter = 0;
+    std::uint8_t fireTimes = 0;
+    bool operator==(const AssignmentBytes&) const = default;
+};
+
+// "Left Click", "DPI Switch: DPI Loop", "Windows: Mail", "Multimedia: Vol-",
+// "HotKey: Copy", "Fire Key: A, 5 times", "Fire Key: L-Button, until
+// released", "Single Key: Num Lock", "byte 14".
+std::u16string assignmentWords(const AssignmentBytes& assignment);
+// Nothing, with `problem` set, when the words name no assignment.
+std::optional<AssignmentBytes> assignmentOfWords(std::u16string_view words,
+                                                 std::u16string& problem);
+
+// "byte N" and its reading.
+std::u16string byteWords(std::uint8_t value);
+std::optional<std::uint8_t> byteOfWords(std::u16string_view words);
+
+std::u16string_view trimmed(std::u16string_view text);
+bool sameWords(std::u16string_view a, std::u16string_view b);  // ASCII case ignored
+
+std::u16string decimal(unsigned value);
+std::u16string ascii(std::string_view text);
+// UTF-8 for the console and files.
+std::string utf8(std::u16string_view text);
+
+}  // namespace trv::ctl

@@ -1,0 +1,558 @@
+// trv418ctl end to end: each command run as the tool runs it, against the
+// virtual mouse and the files of a fresh folder, judged by exit codes, the
+// texts printed and the bytes the mouse and the files end up with.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "app/owned_fields.h"
+#include "config/block_backup.h"
+#include "config/crc32.h"
+#include "config/portable_profile_store.h"
+#include "config/settings_file_disk.h"
+#include "contract/temp_folder.h"
+#include "ctl/ctl_runner.h"
+#include "device/virtual_mouse.h"
+#include "device_fakes.h"
+#include "pointer_fakes.h"
+
+namespace trv {
+namespace {
+
+using testing::Bytes;
+using testing::TempFolder;
+
+constexpr std::int64_t kNow = 1700000000;  // 2023-11-14 22:13:20 UTC
+constexpr std::size_t kImage = block::kHeaderSize;
+
+Bytes blockBytes(const ConfigBlock& block) {
+    Bytes bytes(block.header.begin(), block.header.end());
+    bytes.insert(bytes.end(), block.image.begin(), block.image.end());
+    return bytes;
+}
+
+std::u16string u16(const std::string& text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+class Ctl : public ::testing::Test {
+  protected:
+    struct Result {
+        int code;
+        std::string out;
+        std::string err;
+    };
+
+    // The tool beside config.bin in the folder, which also keeps the virtual mouse.
+    Result run(std::vector<std::string> args, bool withVirtualMouse = true) {
+        std::vector<std::u16string> all;
+        if (withVirtualMouse) all = {u"--virtual", folder.at("").u16string()};
+        for (const std::string& a : args) all.push_back(u16(a));
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = ctl::run(all, services, out, err);
+        return {code, out.str(), err.str()};
+    }
+    std::string path(std::string_view name) const { return folder.at(name).string(); }
+
+    void putMouse(const ConfigBlock& block) {
+        folder.write("virtual-mouse.bin", blockBytes(block));
+    }
+    Bytes mouse() const { return folder.read("virtual-mouse.bin"); }
+    std::string wireLog() const {
+        const Bytes log = folder.read("virtual-mouse-wire.log");
+        return std::string(log.begin(), log.end());
+    }
+    void putConfig(const SettingsRecord& record) {
+        const auto bytes = settingsFileBytes(settings_file::kApplied, record);
+        folder.write("config.bin", Bytes(bytes.begin(), bytes.end()));
+    }
+
+    TempFolder folder;
+    testing::ScriptedHid noMouse;
+    testing::CountingClock clock;
+    DiskSettingsFileSystem files;
+    testing::FakeSystemPointer pointer;
+    bool programRunning = false;
+    ctl::Services services{
+        noMouse,
+        clock,
+        files,
+        [](const std::u16string& p) { return std::make_unique<PortableProfileStore>(p); },
+        pointer,
+        [] { return kNow; },
+        [this] { return programRunning; },
+        folder.path16("trv418ctl.exe")};
+};
+
+// --- Commands and options ------------------------------------------------------
+
+TEST_F(Ctl, UsageMistakesExitWithOneAndHelpAndVersionWithZero) {
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        std::string said;
+    } cases[] = {
+        {{}, 1, "no command given"},
+        {{"stat"}, 1, "unknown command stat"},
+        {{"backup"}, 1, "backup needs a FILE"},
+        {{"status", "extra"}, 1, "unexpected extra after status"},
+        {{"--raw", "apply"}, 1, "--raw is an option of status"},
+        {{"--sensor", "2", "export", "p.ini"}, 1, "--sensor takes 0 or 1"},
+        {{"--config"}, 1, "--config needs a value"},
+        {{"--verbose", "status"}, 1, "unknown option --verbose"},
+        {{"--help"}, 0, "Exit codes: 0 success, 1 usage, 2 mouse not found, 3 transfer refused"},
+        {{"--version"}, 0, "trv418ctl 1."},
+    };
+    for (const auto& c : cases) {
+        const Result r = run(c.args, false);
+        EXPECT_EQ(r.code, c.code) << ::testing::PrintToString(c.args);
+        EXPECT_NE((r.out + r.err).find(c.said), std::string::npos) << r.out << r.err;
+    }
+    EXPECT_FALSE(folder.exists("virtual-mouse.bin")) << "no command touched a mouse";
+}
+
+// --- status ---------------------------------------------------------------------
+
+TEST_F(Ctl, StatusTellsTheMouseTheInterfacesAndTheBlockInWords) {
+    ConfigBlock known = VirtualMouse::factoryContents();
+    known.header[block::kReportRateCode] = 4;
+    known.image[block::kStageDpiCodes + 1] |= 0x80;  // stage 2 not ticked: stage 3 takes slot 2
+    known.image[block::kEnabledStageCount] = 3;
+    known.image[block::kLightMode] = 2;
+    known.image[block::kLightParameter] = 1;
+    known.image[block::kLightParameterKind] = 3;
+    const std::uint8_t modeA[] = {0xF0, 0x00, 0x0F, 0x02, 0x06, 0x02, 0x17, 0x02,
+                                  0x04, 0x85, 0x53, 0x00, 0x0A, 0x03, 0x12, 0x34};
+    std::copy(std::begin(modeA), std::end(modeA), known.image.begin() + block::kModeAPairs);
+    known.image[block::kModeBPairs + 6] = 0x06;  // slot 4: button 5 is Shift
+    known.image[block::kModeBPairs + 7] = 0x03;
+    putMouse(known);
+
+    const Result r = run({"status"});
+
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Mouse: found\n"
+              "  command collection: \\\\?\\hid#vid_04d9&pid_a0d6&mi_01&col01#8&1f2e3d4c&0&0000#"
+              "{4d1e55b2-f16f-11cf-88cb-001111000030}\n"
+              "  data collection: \\\\?\\hid#vid_04d9&pid_a0d6&mi_01&col02#8&1f2e3d4c&0&0001#"
+              "{4d1e55b2-f16f-11cf-88cb-001111000030}\n"
+              "Report rate: 250 Hz\n"
+              "Sensor type: 0\n"
+              "DPI stages: 3 ticked\n"
+              "  Stage 1: 800, ticked, #FF0000\n"
+              "  Stage 2: 1000, not ticked\n"
+              "  Stage 3: 1600, ticked, #00FF00\n"
+              "  Stage 4: 3200, ticked, #0000FF\n"
+              "Snipe DPI: 800\n"
+              "Lighting: Respiration Mode, 7S, RGB Flash\n"
+              "Fire key times: make 10, break 10\n"
+              "Mode A:\n"
+              "  Button 1: Left Click\n"
+              "  Button 2: Windows: Browser-Refresh\n"
+              "  Button 3: Multimedia: Vol-\n"
+              "  Button 4: HotKey: Undo\n"
+              "  Button 5: Fire Key: A, 5 times\n"
+              "  Button 6: Single Key: Num Lock\n"
+              "  Button 7: Snipe Key\n"
+              "  Button 8: raw 12 34\n"
+              "Mode B:\n"
+              "  Button 1: Left Click\n"
+              "  Button 2: Right Click\n"
+              "  Button 3: Mid Click\n"
+              "  Button 4: Forward\n"
+              "  Button 5: Shift\n"
+              "  Button 6: DPI Switch: DPI Loop\n"
+              "  Button 7: Key Off\n"
+              "  Button 8: Key Off\n");
+
+    const Result raw = run({"status", "--raw"});
+    const std::size_t dump = raw.out.find("Block (header bytes 000-001, image from 002):\n");
+    ASSERT_NE(dump, std::string::npos);
+    EXPECT_EQ(raw.out.substr(0, dump), r.out);
+    EXPECT_NE(raw.out.find("  000  04 "), std::string::npos) << "header byte 0 first";
+    EXPECT_NE(raw.out.find("\n  140  "), std::string::npos) << "the last line holds bytes 320, 321";
+    EXPECT_EQ(std::count(raw.out.begin() + dump, raw.out.end(), '\n'), 1 + 21);
+}
+
+TEST_F(Ctl, WithoutTheMouseEveryMouseCommandExitsWithTwo) {
+    putConfig(SettingsRecord{});
+    for (const char* command : {"status", "backup", "apply"}) {
+        std::vector<std::string> args{command};
+        if (std::string(command) == "backup") args.push_back(path("b.trvb"));
+        const Result r = run(args, false);
+        EXPECT_EQ(r.code, 2) << command;
+        EXPECT_NE(r.err.find("was not found"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(run({"status"}, false).out, "Mouse: not found\n");
+    EXPECT_FALSE(folder.exists("b.trvb"));
+}
+
+// --- backup and restore ----------------------------------------------------------
+
+TEST_F(Ctl, BackupHoldsHeaderBlockAndChecksumAtTheirOffsets) {
+    const ConfigBlock block = VirtualMouse::factoryContents();
+    putMouse(block);
+    ASSERT_EQ(run({"backup", path("b.trvb")}).code, 0);
+
+    const Bytes file = folder.read("b.trvb");
+    ASSERT_EQ(file.size(), 346u);
+    const Bytes head(file.begin(), file.begin() + 20);
+    EXPECT_EQ(head, (Bytes{'T',  'R',  'V',  'B',  1, 0, 0xD9, 0x04, 0xD6, 0xA0, 0, 0,  //
+                           0x00, 0xF1, 0x53, 0x65, 0, 0, 0,    0}));
+    EXPECT_EQ(Bytes(file.begin() + 20, file.begin() + 342), blockBytes(block));
+    const std::uint32_t crc = crc32(std::span(file).first(342));
+    EXPECT_EQ(Bytes(file.begin() + 342, file.end()),
+              (Bytes{static_cast<std::uint8_t>(crc), static_cast<std::uint8_t>(crc >> 8),
+                     static_cast<std::uint8_t>(crc >> 16), static_cast<std::uint8_t>(crc >> 24)}));
+    const Bytes check = testing::bytesOf("123456789");
+    EXPECT_EQ(crc32(check), 0xCBF43926u) << "the common CRC-32";
+}
+
+TEST_F(Ctl, BackupThenRestoreLeavesTheMouseByteIdentical) {
+    const Bytes original = mouse().empty() ? blockBytes(VirtualMouse::factoryContents()) : mouse();
+    putMouse(VirtualMouse::factoryContents());
+    ASSERT_EQ(run({"backup", path("b.trvb")}).code, 0);
+    ConfigBlock changed = VirtualMouse::factoryContents();
+    changed.header[block::kReportRateCode] = 8;
+    changed.image[0] ^= 0xFF;
+    changed.image[319] ^= 0xFF;
+    putMouse(changed);
+
+    const Result r = run({"restore", path("b.trvb")});
+
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Restored the backup of 2023-11-14 22:13:20 UTC from " + path("b.trvb") + "\n");
+    EXPECT_EQ(mouse(), original);
+}
+
+TEST_F(Ctl, DamagedForeignOrNewerBackupsAreRefusedAndTheMouseIsNotTouched) {
+    BlockBackup good{0x04D9, 0xA0D6, kNow, VirtualMouse::factoryContents()};
+    good.block.image[0] = 0x42;
+    const auto valid = encodeBackup(good);
+    auto withCrc = [](Bytes bytes) {
+        const std::uint32_t crc = crc32(std::span(bytes).first(342));
+        for (int i = 0; i < 4; ++i) bytes[342 + i] = static_cast<std::uint8_t>(crc >> (8 * i));
+        return bytes;
+    };
+    Bytes flipped(valid.begin(), valid.end());
+    flipped[100] ^= 0x01;
+    Bytes truncated(valid.begin(), valid.end() - 1);
+    Bytes foreign(valid.begin(), valid.end());
+    foreign[6] = 0x6D;  // vendor 0x046D
+    BlockBackup otherSensor = good;
+    otherSensor.block.image[block::kSensorType] = 1;
+    Bytes newer(valid.begin(), valid.end());
+    newer[4] = 2;
+    const struct {
+        const char* name;
+        Bytes bytes;
+        const char* said;
+    } cases[] = {
+        {"flipped", flipped, "damaged: its checksum"},
+        {"truncated", truncated, "damaged: it is not 346 bytes long"},
+        {"foreign", withCrc(foreign), "backup of device 046D:A0D6, not of this mouse"},
+        {"newer", withCrc(newer), "backup of format 2; this tool reads format 1"},
+        {"sensor",
+         [&] {
+             auto b = encodeBackup(otherSensor);
+             return Bytes(b.begin(), b.end());
+         }(),
+         "sensor type 1; this one has sensor type 0"},
+    };
+    putMouse(VirtualMouse::factoryContents());
+    const Bytes before = mouse();
+    for (const auto& c : cases) {
+        folder.write(c.name, c.bytes);
+        const Result r = run({"restore", path(c.name)});
+        EXPECT_EQ(r.code, 4) << c.name;
+        EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+        EXPECT_EQ(mouse(), before) << c.name;
+    }
+    EXPECT_EQ(wireLog().find("to mouse   data"), std::string::npos) << "no page was written";
+
+    // Only the device check gives way to --force.
+    EXPECT_EQ(run({"restore", "--force", path("flipped")}).code, 4);
+    EXPECT_EQ(run({"restore", "--force", path("foreign")}).code, 0);
+    EXPECT_EQ(mouse()[kImage + 0], 0x42);
+}
+
+TEST_F(Ctl, ARestoreTheMouseDoesNotKeepFailsVerificationWithFive) {
+    putMouse(VirtualMouse::factoryContents());
+    ASSERT_EQ(run({"backup", path("b.trvb")}).code, 0);
+    ConfigBlock changed = VirtualMouse::factoryContents();
+    changed.image[64] = 0x00;
+    putMouse(changed);
+    folder.write("virtual-mouse-faults.txt", testing::bytesOf("forgets-pages\n"));
+
+    const Result r = run({"restore", path("b.trvb")});
+
+    EXPECT_EQ(r.code, 5);
+    EXPECT_NE(r.err.find("verification failed: the mouse holds other values in 1 of the 321 bytes "
+                         "written; the first is image byte 64"),
+              std::string::npos)
+        << r.err;
+}
+
+// --- export and import -----------------------------------------------------------
+
+// Every kind of value, words and "byte N" alike, and parameter fields that no
+// type reads, which an import must keep.
+SettingsRecord craftedRecord() {
+    SettingsRecord r;
+    for (std::size_t i = 0; i < rec::kSize; ++i) r[i] = static_cast<std::uint8_t>(0x91 + 7 * i);
+    const std::pair<std::size_t, std::uint8_t> fields[] = {
+        {rec::kReportRateCode, 3},   {rec::kStageLevel, 0},       {rec::kStageLevel + 1, 7},
+        {rec::kStageLevel + 2, 9},   {rec::kStageLevel + 3, 4},   {rec::kStageEnabled, 1},
+        {rec::kStageEnabled + 1, 0}, {rec::kStageEnabled + 2, 2}, {rec::kStageEnabled + 3, 1},
+        {rec::kLightMode, 2},        {rec::kLightBrightness, 12}, {rec::kRespirationSpeed, 4},
+        {rec::kNeonPeriod, 29},      {rec::kStandardEffect, 3},   {rec::kRespirationEffect, 2},
+        {rec::kNeonEffect, 7},       {rec::kModeShown, 1},        {rec::kFireMakeTime, 4},
+        {rec::kFireBreakTime, 255},  {rec::kSnipeLevel, 3},       {rec::kSnipeLevel + 1, 6},
+        {rec::kPointerPrecision, 1}, {rec::kScrollOneScreen, 1},  {rec::kPointerSpeedPos, 11},
+        {rec::kScrollLinesPos, 0},   {rec::kDoubleClickPos, 1},
+    };
+    for (auto [offset, value] : fields) r[offset] = value;
+    const std::uint8_t typesA[] = {0, 5, 6, 7, 8, 9, 10, 14};
+    const std::uint8_t typesB[] = {0, 1, 2, 11, 13, 12, 9, 10};
+    for (std::size_t b = 1; b <= rec::kButtons; ++b) {
+        r.button(rec::kAssignType, Mode::A, b) = typesA[b - 1];
+        r.button(rec::kAssignType, Mode::B, b) = typesB[b - 1];
+    }
+    r.button(rec::kDpiSwitchCode, Mode::A, 2) = 4;
+    r.button(rec::kWindowsCode, Mode::A, 3) = 8;
+    r.button(rec::kMediaCode, Mode::A, 4) = 6;
+    r.button(rec::kHotKeyIndex, Mode::A, 5) = 7;
+    r.button(rec::kFireKeyUsage, Mode::A, 6) = 0xE4;  // R-CTRL, position 44
+    r.button(rec::kFireKeyIndex, Mode::A, 6) = 44;
+    r.button(rec::kFireTimes, Mode::A, 6) = 0;
+    r.button(rec::kSingleKeyUsage, Mode::A, 7) = 0x53;
+    r.button(rec::kFireKeyUsage, Mode::B, 7) = 0x99;  // in no list
+    r.button(rec::kFireTimes, Mode::B, 7) = 200;
+    r.button(rec::kSingleKeyUsage, Mode::B, 8) = 0x31;
+    return r;
+}
+
+constexpr char kCraftedStrIni[] =
+    "[Skins]\r\nLan=CHS\r\nPath=Default\r\n[Setting-CHS]\r\n"
+    "Item1=\xE5\xB7\xA6\xE9\x94\xAE\r\nItem2=DPI -\r\nItem3=Mail\r\nItem4=It's \"fine\"\r\n"
+    "Item5=a=b; c\r\nItem6=\r\nItem7=Fire Key-R-CTRL\r\nItem8=\xD0\x91\r\n"
+    "Item13=x\r\nItem23=y\r\nItem33=z\r\nItem43=Snipe\r\nItem53=Shift\r\nItem63=Off\r\n"
+    "Item73=F\r\nItem83=S\r\n";
+
+TEST_F(Ctl, ExportThenImportGivesTheSameBytes) {
+    const SettingsRecord crafted = craftedRecord();
+    putConfig(crafted);
+    folder.write("str.ini", testing::bytesOf(kCraftedStrIni));
+    const Bytes config = folder.read("config.bin");
+
+    const Result exported = run({"export", path("p.ini")}, false);
+    ASSERT_EQ(exported.code, 0) << exported.err;
+    const Result imported = run({"import", path("p.ini")}, false);
+
+    ASSERT_EQ(imported.code, 0) << imported.err;
+    EXPECT_EQ(folder.read("config.bin"), config);
+    EXPECT_EQ(folder.read("str.ini"), testing::bytesOf(kCraftedStrIni));
+
+    // Over an empty installation the profile brings every value it shows.
+    folder.write("config.bin", Bytes(191, 0));
+    std::filesystem::remove(folder.at("str.ini"));
+    folder.write("str.ini", testing::bytesOf("[Skins]\r\nLan=CHS\r\n"));
+    ASSERT_EQ(run({"import", path("p.ini")}, false).code, 0);
+    ASSERT_EQ(run({"export", path("again.ini")}, false).code, 0);
+    EXPECT_EQ(folder.read("again.ini"), folder.read("p.ini"));
+}
+
+TEST_F(Ctl, ExportedProfileReadsInWords) {
+    SettingsRecord r;
+    r[rec::kReportRateCode] = 1;
+    r[rec::kStageLevel] = 4;
+    r[rec::kStageEnabled] = 1;
+    r[rec::kStageColour] = 0xFF;
+    r[rec::kLightMode] = 1;
+    r[rec::kLightBrightness] = 9;
+    r[rec::kPointerSpeedPos] = 6;
+    r.button(rec::kAssignType, Mode::B, 7) = 9;
+    r.button(rec::kFireKeyUsage, Mode::B, 7) = 0xF0;
+    r.button(rec::kFireTimes, Mode::B, 7) = 1;
+    putConfig(r);
+
+    ASSERT_EQ(run({"export", "--sensor", "1", path("p.ini")}, false).code, 0);
+
+    const Bytes bytes = folder.read("p.ini");
+    const std::string text(bytes.begin() + 3, bytes.end());
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 3), (Bytes{0xEF, 0xBB, 0xBF}));
+    for (const char* line :
+         {"[Profile]\r\nFormat=1\r\n", "[ReportRate]\r\nRate=1000 Hz\r\n",
+          "SensorType=1\r\nStage1Level=1250\r\nStage1Tick=on\r\nStage1Colour=#FF0000\r\n",
+          "[Lighting]\r\nMode=Standard Mode\r\nBrightness=100%\r\n",
+          "Button7=Fire Key: L-Button, 1 time\r\n", "MouseSpeed=6\r\n", "Label1=\r\n"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+}
+
+TEST_F(Ctl, ImportReportsEveryProblemWithItsLineAndChangesNothing) {
+    putConfig(craftedRecord());
+    folder.write("str.ini", testing::bytesOf(kCraftedStrIni));
+    const Bytes config = folder.read("config.bin");
+    folder.write("bad.ini", testing::bytesOf("[Profile]\n"
+                                             "Format=1\n"
+                                             "; a comment\n"
+                                             "[ReportRate]\n"
+                                             "Rate=300 Hz\n"
+                                             "[ModeA]\n"
+                                             "Button1=Right Click\n"
+                                             "Button2=Fire Key: A\n"
+                                             "Colour=#123456\n"));
+
+    const Result r = run({"import", path("bad.ini")}, false);
+
+    EXPECT_EQ(r.code, 4);
+    const std::string file = path("bad.ini");
+    EXPECT_EQ(r.err, file +
+                         ":5: Rate: \"300 Hz\" is not one of 1000 Hz, 500 Hz, 250 Hz or 125 Hz "
+                         "(or byte N)\n" +
+                         file +
+                         ":6: no button of [ModeA] is a Left Click: the mouse would have "
+                         "no left button in that mode\n" +
+                         file +
+                         ":8: Button2: Fire Key needs a key of the fire-key list and a "
+                         "count, as in \"Fire Key: A, 5 times\" or \"Fire Key: L-Button, "
+                         "until released\"; the count is 1 to 127 times, until released, "
+                         "or byte N\n" +
+                         file +
+                         ":9: unknown key Colour in [ModeA]\n"
+                         "trv418ctl: 4 problem(s) in " +
+                         file + "; nothing was changed\n");
+    EXPECT_EQ(folder.read("config.bin"), config);
+    EXPECT_EQ(folder.read("str.ini"), testing::bytesOf(kCraftedStrIni));
+}
+
+TEST_F(Ctl, APartialProfileSetsOnlyItsKeysAndMarksTheSettingsApplied) {
+    SettingsRecord before = craftedRecord();
+    Bytes fresh(191, 0);
+    std::copy(before.bytes.begin(), before.bytes.end(), fresh.begin() + 1);
+    folder.write("config.bin", fresh);
+    folder.write("p.ini",
+                 testing::bytesOf("[profile]\nformat=1\n[ModeB]\nbutton2 = windows: mail\n"));
+
+    ASSERT_EQ(run({"import", path("p.ini")}, false).code, 0);
+
+    SettingsRecord expected = before;
+    expected.button(rec::kAssignType, Mode::B, 2) = 6;
+    expected.button(rec::kWindowsCode, Mode::B, 2) = 1;
+    const auto bytes = settingsFileBytes(1, expected);
+    EXPECT_EQ(folder.read("config.bin"), Bytes(bytes.begin(), bytes.end()));
+    EXPECT_FALSE(folder.exists("str.ini")) << "no label given, str.ini left alone";
+}
+
+// --- apply ----------------------------------------------------------------------
+
+TEST_F(Ctl, ApplyWritesTheBlockTheProgramsOkWouldAndSetsThePointer) {
+    SettingsRecord record = craftedRecord();
+    record[rec::kModeShown] = 0;
+    record.button(rec::kAssignType, Mode::A, 8) = 0;  // no byte escapes: a record the page makes
+    putConfig(record);
+    putMouse(VirtualMouse::factoryContents());
+    programRunning = true;
+
+    const Result r = run({"apply"});
+
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("note: TRV418.exe is running"), std::string::npos);
+    ConfigBlock expected = VirtualMouse::factoryContents();
+    SettingsRecord applied = record;
+    rebuildOwnedFields(applied, 0, expected);
+    EXPECT_EQ(mouse(), blockBytes(expected));
+    const auto config = settingsFileBytes(1, applied);
+    EXPECT_EQ(folder.read("config.bin"), Bytes(config.begin(), config.end()));
+    EXPECT_EQ(pointer.speed, 20);
+    EXPECT_EQ(pointer.doubleClick, 900u);
+
+    pointer.calls.clear();
+    EXPECT_EQ(run({"apply", "--no-pointer"}).code, 0);
+    EXPECT_EQ(std::count_if(pointer.calls.begin(), pointer.calls.end(),
+                            [](const std::string& c) { return c.starts_with("set"); }),
+              0);
+}
+
+TEST_F(Ctl, ApplyExitCodesTellAMissingMouseARefusedOneAndAnUnusableConfigBin) {
+    putMouse(VirtualMouse::factoryContents());
+    EXPECT_EQ(run({"apply"}).code, 4) << "no config.bin";
+    folder.write("config.bin", Bytes(190, 1));
+    EXPECT_EQ(run({"apply"}).code, 4) << "config.bin of 190 bytes";
+    putConfig(craftedRecord());
+    EXPECT_EQ(run({"apply"}, false).code, 2);
+    folder.write("virtual-mouse-faults.txt", testing::bytesOf("wrong-signature\n"));
+    const Result refused = run({"apply"});
+    EXPECT_EQ(refused.code, 3);
+    EXPECT_NE(refused.err.find("ReadOperation: The system did not detect the gaming mouse!"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(folder.read("config.bin"), [] {
+        const auto b = settingsFileBytes(1, craftedRecord());
+        return Bytes(b.begin(), b.end());
+    }());
+}
+
+// --- dry run --------------------------------------------------------------------
+
+TEST_F(Ctl, DryRunPrintsTheFramesOfTheWriteAndSendsNone) {
+    putMouse(VirtualMouse::factoryContents());
+    ASSERT_EQ(run({"backup", path("b.trvb")}).code, 0);
+    ConfigBlock changed = VirtualMouse::factoryContents();
+    changed.image[1] = 0x00;
+    putMouse(changed);
+    putConfig(craftedRecord());
+    const Bytes mouseBefore = mouse();
+    const Bytes configBefore = folder.read("config.bin");
+    std::filesystem::remove(folder.at("virtual-mouse-wire.log"));
+
+    const Result restore = run({"--dry-run", "restore", path("b.trvb")});
+    const Result apply = run({"apply", "--dry-run"});
+
+    EXPECT_EQ(restore.code, 0) << restore.err;
+    EXPECT_EQ(apply.code, 0) << apply.err;
+    EXPECT_EQ(mouse(), mouseBefore);
+    EXPECT_EQ(folder.read("config.bin"), configBefore);
+    EXPECT_TRUE(std::none_of(pointer.calls.begin(), pointer.calls.end(),
+                             [](const std::string& c) { return c.starts_with("set"); }));
+    // The reads before the write still ask the mouse; nothing else reached it.
+    std::istringstream log(wireLog());
+    int sent = 0;
+    for (std::string line, plain; std::getline(log, line);) {
+        if (!line.starts_with("to mouse") || !std::getline(log, plain)) continue;
+        ++sent;
+        EXPECT_EQ(line.find(" data "), std::string::npos) << line;
+        const std::string command = plain.substr(plain.find("plain ") + 6 + 5 * 3, 2);
+        EXPECT_TRUE(command == "80" || (command >= "81" && command <= "85")) << plain;
+    }
+    EXPECT_EQ(sent, 2 * 6) << "one read each";
+    // Page 1 as the backup has it, and as apply would leave the mouse's own.
+    const std::uint8_t factoryByte1 = VirtualMouse::factoryContents().image[1];
+    const std::pair<const Result*, std::uint8_t> runs[] = {{&restore, factoryByte1},
+                                                           {&apply, 0x00}};
+    for (auto [r, byte1] : runs) {
+        const std::string& out = r->out;
+        std::size_t frames = 0;
+        for (std::size_t at = 0; (at = out.find("not sent, ", at)) != std::string::npos; ++at) {
+            ++frames;
+        }
+        EXPECT_EQ(frames, 12u) << "header query, header write, five page commands and pages";
+        EXPECT_EQ(static_cast<int>(out.find("not sent, command plain 01 AA CC EE DD 80 00 00")), 0);
+        // The header write frame carries back the mouse's own byte 5 and header byte 1.
+        EXPECT_NE(out.find("not sent, command plain 01 AA CC EE DD C0 "), std::string::npos);
+        char page1[40];
+        std::snprintf(page1, sizeof page1, "not sent, data    plain 00 %02X %02X ",
+                      VirtualMouse::factoryContents().image[0], byte1);
+        EXPECT_NE(out.find(page1), std::string::npos) << out;
+        EXPECT_NE(out.find("Dry run: nothing was sent to the mouse"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace trv
