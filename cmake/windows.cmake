@@ -80,6 +80,20 @@ endfunction()
 trv_add_stage(stage_plain trv418_plain ${TRV_STAGE_PLAIN_DIR})
 trv_add_stage(stage_demo trv418_demo ${TRV_STAGE_DEMO_DIR})
 
+# trv418ctl.exe, the command-line tool on the same core: a console program
+# with the system's HID stack (--virtual FOLDER picks the virtual mouse at run
+# time), staged beside TRV418.exe in both folders.
+add_executable(trv418ctl ${TRV_ROOT}/ctl/trv418ctl_entry_win.cpp
+    ${TRV_ROOT}/device/hid_setupapi_backend_win.cpp)
+target_link_libraries(trv418ctl PRIVATE trv_win)
+target_link_options(trv418ctl PRIVATE -municode -s)
+add_custom_target(stage_ctl ALL
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TRV_STAGE_PLAIN_DIR} ${TRV_STAGE_DEMO_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:trv418ctl> ${TRV_STAGE_PLAIN_DIR}/
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:trv418ctl> ${TRV_STAGE_DEMO_DIR}/
+    DEPENDS trv418ctl
+    COMMENT "Staging trv418ctl.exe")
+
 add_subdirectory(${TRV_ROOT}/bench ${CMAKE_BINARY_DIR}/bench)
 
 # Every skin, rendered from its sources into Skins/ of both staged folders.

@@ -122,7 +122,8 @@ std::u16string blockHexDump(const ConfigBlock& block) {
         }
         const std::uint8_t b =
             at < block::kHeaderSize ? block.header[at] : block.image[at - block::kHeaderSize];
-        text += u" " + hexByte(b);
+        text += u' ';
+        text += hexByte(b);
         if (at % kPerLine == kPerLine - 1 || at + 1 == sizeof(ConfigBlock)) text += u"\n";
     }
     return text;

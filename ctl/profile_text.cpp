@@ -132,7 +132,7 @@ std::u16string quotedIfNeeded(const std::u16string& label) {
         !label.empty() && (trimmedByReader(label.front()) || trimmedByReader(label.back()));
     const bool quoted = label.size() > 1 && (label.front() == u'"' || label.front() == u'\'') &&
                         label.back() == label.front();
-    return blankEnds || quoted ? u"\"" + label + u"\"" : label;
+    return blankEnds || quoted ? std::u16string(u"\"") + label + u'"' : label;
 }
 
 std::u16string valueWords(const ProfileKey& key, const SettingsRecord& record,
@@ -156,7 +156,10 @@ std::u16string valueWords(const ProfileKey& key, const SettingsRecord& record,
 }
 
 std::u16string quoted(std::u16string_view text) {
-    return u"\"" + std::u16string(text) + u"\"";
+    std::u16string words(u"\"");
+    words += text;
+    words += u'"';
+    return words;
 }
 
 // ---- Reading -----------------------------------------------------------------
@@ -207,7 +210,11 @@ class Reader {
                                         [&](auto s) { return sameWords(s, entry.name); });
         if (known == std::end(kSections)) {
             std::u16string list;
-            for (auto s : kSections) list += u" [" + std::u16string(s) + u"]";
+            for (auto s : kSections) {
+                list += u" [";
+                list += s;
+                list += u']';
+            }
             problem(entry.line, u"unknown section [" + entry.name + u"]; the sections are" + list);
             inUnknownSection_ = true;
             return;
@@ -364,7 +371,9 @@ std::u16string exportProfile(const SettingsRecord& record, const ButtonLabels& l
         if (key.section != section) {
             section = key.section;
             text += kLineBreak;
-            text += u"[" + std::u16string(section) + u"]";
+            text += u'[';
+            text += section;
+            text += u']';
             text += kLineBreak;
         }
         text += key.name + u"=" + valueWords(key, record, labels, sensorType);

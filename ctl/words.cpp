@@ -258,9 +258,9 @@ std::optional<AssignmentBytes> assignmentOfWords(std::u16string_view words,
     const auto typeValue =
         itemOf(std::vector<std::u16string_view>(items.begin(), items.end()), typeText);
     if (!typeValue) {
-        problem = u"\"" + std::u16string(typeText) + u"\" is not an assignment; one of " +
-                  joined(std::vector<std::u16string_view>(items.begin(), items.end())) +
-                  u", or byte N";
+        problem =
+            std::u16string(u"\"") + std::u16string(typeText) + u"\" is not an assignment; one of " +
+            joined(std::vector<std::u16string_view>(items.begin(), items.end())) + u", or byte N";
         return std::nullopt;
     }
     const auto type = static_cast<AssignmentType>(*typeValue);

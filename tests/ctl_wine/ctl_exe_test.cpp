@@ -1,0 +1,177 @@
+// The built trv418ctl.exe as a user runs it: a process of its own under Wine,
+// beside config.bin and str.ini, talking to the virtual mouse kept in its
+// folder. A start costs a second or two under Wine, so each command runs
+// once, in the order a user would take them.
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "app/main_model.h"
+#include "config/settings_file_win.h"
+#include "config/win_profile_store_win.h"
+#include "ctl/model_adapters.h"
+#include "device/virtual_mouse.h"
+#include "device/virtual_mouse_folder.h"
+#include "perf/system_pointer_win.h"
+#include "window/handles.h"
+
+namespace trv {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+std::wstring windowsPath(const std::string& unixPath) {
+    std::wstring path = L"Z:";
+    for (char c : unixPath) path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
+    return path;
+}
+
+const std::wstring kTool = windowsPath(TRV_CTL_EXE);
+const std::wstring kStaged = windowsPath(TRV_STAGE_PLAIN);
+
+Bytes fileBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string fileText(const fs::path& file) {
+    const Bytes bytes = fileBytes(file);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// A fresh folder holding the tool (or nothing of it) beside the staged
+// config.bin and str.ini.
+fs::path freshFolder(const std::string& name, bool withTool) {
+    const fs::path folder = fs::temp_directory_path() / ("trv418-ctl-" + name);
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    for (const char* file : {"config.bin", "str.ini"}) {
+        fs::copy_file(fs::path(kStaged) / file, folder / file);
+    }
+    if (withTool) fs::copy_file(kTool, folder / "trv418ctl.exe");
+    return folder;
+}
+
+struct Finished {
+    DWORD code = STILL_ACTIVE;
+    std::string out;
+    std::string err;
+};
+
+// Runs the folder's trv418ctl.exe with its streams in files, as a script would.
+Finished runTool(const fs::path& folder, const std::wstring& arguments) {
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    const fs::path outFile = folder / "out.txt";
+    const fs::path errFile = folder / "err.txt";
+    Finished finished;
+    {
+        win::FileHandle out(::CreateFileW(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                          &inheritable, CREATE_ALWAYS, 0, nullptr));
+        win::FileHandle err(::CreateFileW(errFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                          &inheritable, CREATE_ALWAYS, 0, nullptr));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = out.get();
+        startup.hStdError = err.get();
+        std::wstring command = L"\"" + (folder / "trv418ctl.exe").wstring() + L"\" " + arguments;
+        PROCESS_INFORMATION process{};
+        if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                              nullptr, folder.c_str(), &startup, &process)) {
+            ADD_FAILURE() << "CreateProcessW failed: " << ::GetLastError();
+            return finished;
+        }
+        win::KernelHandle processHandle(process.hProcess);
+        win::KernelHandle threadHandle(process.hThread);
+        ::WaitForSingleObject(process.hProcess, 60000);
+        ::GetExitCodeProcess(process.hProcess, &finished.code);
+    }
+    finished.out = fileText(outFile);
+    finished.err = fileText(errFile);
+    return finished;
+}
+
+std::wstring quoted(const fs::path& path) {
+    return L"\"" + path.wstring() + L"\"";
+}
+
+// The same start-up and OK as TRV418.exe runs them, in this process, on the
+// program's own Windows adapters.
+void applyAsTheProgramDoes(const fs::path& folder) {
+    VirtualMouseInFolder mouse = openVirtualMouse(folder);
+    SleepingClock clock;
+    ctl::ConsoleWindow window(std::cerr);
+    win::WinSettingsFileSystem files;
+    win::WinProfileStore strIni((folder / "str.ini").u16string());
+    Win32SystemPointer system;
+    ctl::UnchangedPointer pointer(system);
+    MainWindowModel model({*mouse.hid, clock, window, files, strIni, pointer},
+                          (folder / "TRV418.exe").u16string());
+    ASSERT_TRUE(model.startUp());
+    ASSERT_TRUE(model.confirm());
+}
+
+TEST(CtlExe, StatusBackupApplyAndRestoreAgainstTheVirtualMouse) {
+    const fs::path folder = freshFolder("mouse", true);
+    const fs::path program = freshFolder("program", false);
+    const std::wstring mouse = L"--virtual " + quoted(folder) + L" ";
+
+    const Finished status = runTool(folder, mouse + L"status");
+    EXPECT_EQ(status.code, 0u) << status.err;
+    EXPECT_EQ(status.out.find("Mouse: found\r\n  command collection: \\\\?\\hid#vid_04d9"), 0u)
+        << status.out;
+    EXPECT_NE(status.out.find("Report rate: 1000 Hz\r\n"), std::string::npos);
+    const Bytes factory = fileBytes(folder / "virtual-mouse.bin");
+
+    EXPECT_EQ(runTool(folder, mouse + L"backup " + quoted(folder / "b.trvb")).code, 0u);
+    EXPECT_EQ(fileBytes(folder / "b.trvb").size(), 346u);
+
+    const Finished apply = runTool(folder, mouse + L"apply --no-pointer");
+    EXPECT_EQ(apply.code, 0u) << apply.err;
+    applyAsTheProgramDoes(program);
+    for (const char* file : {"virtual-mouse.bin", "config.bin", "str.ini"}) {
+        EXPECT_EQ(fileBytes(folder / file), fileBytes(program / file)) << file;
+    }
+    EXPECT_NE(fileBytes(folder / "virtual-mouse.bin"), factory) << "a first run's apply changes it";
+
+    const Finished restore = runTool(folder, mouse + L"restore " + quoted(folder / "b.trvb"));
+    EXPECT_EQ(restore.code, 0u) << restore.err;
+    EXPECT_EQ(fileBytes(folder / "virtual-mouse.bin"), factory);
+}
+
+TEST(CtlExe, ExportThenImportLeaveConfigBinAndStrIniAsTheyWere) {
+    const fs::path folder = freshFolder("profile", true);
+    Bytes applied = fileBytes(folder / "config.bin");
+    applied[0] = 1;  // applied once, so that import, which marks it so, changes nothing
+    std::ofstream(folder / "config.bin", std::ios::binary)
+        .write(reinterpret_cast<const char*>(applied.data()), applied.size());
+    const Bytes strIni = fileBytes(folder / "str.ini");
+
+    const Finished exported = runTool(folder, L"export " + quoted(folder / "p.ini"));
+    const Finished imported = runTool(folder, L"import " + quoted(folder / "p.ini"));
+
+    EXPECT_EQ(exported.code, 0u) << exported.err;
+    EXPECT_EQ(imported.code, 0u) << imported.err;
+    EXPECT_NE(fileText(folder / "p.ini").find("[ModeA]\r\nButton1=Left Click\r\n"),
+              std::string::npos);
+    EXPECT_EQ(fileBytes(folder / "config.bin"), applied);
+    EXPECT_EQ(fileBytes(folder / "str.ini"), strIni);
+}
+
+TEST(CtlExe, WithoutTheMouseStatusExitsWithTwo) {
+    const fs::path folder = freshFolder("none", true);
+    const Finished status = runTool(folder, L"status");
+    EXPECT_EQ(status.code, 2u);
+    EXPECT_EQ(status.out, "Mouse: not found\r\n");
+    EXPECT_NE(status.err.find("was not found"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace trv
