@@ -172,7 +172,7 @@ struct GivenValue {
 
 class Reader {
   public:
-    Reader(const SettingsRecord& base, const ButtonLabels& baseLabels) {
+    Reader(const SettingsRecord& base, const ButtonLabels& baseLabels) : base_(base) {
         result_.record = base;
         result_.labels = baseLabels;
     }
@@ -313,7 +313,6 @@ class Reader {
                 std::u16string why;
                 if (auto a = assignmentOfWords(given.value, why)) {
                     setAssignment(record, key.mode, key.offset, *a);
-                    buttonsGiven_[static_cast<std::size_t>(key.mode)] = true;
                 } else {
                     problem(given.line, key.name + u": " + why);
                 }
@@ -335,16 +334,21 @@ class Reader {
         }
     }
 
-    // Without a Left Click in a mode the mouse has no left button there; the
-    // page never lets the last one go either.
-    void checkLeftClick(Mode mode) {
-        if (!buttonsGiven_[static_cast<std::size_t>(mode)]) return;
+    static bool hasLeftClick(const SettingsRecord& record, Mode mode) {
         for (std::size_t b = 1; b <= rec::kButtons; ++b) {
-            if (result_.record.button(rec::kAssignType, mode, b) ==
+            if (record.button(rec::kAssignType, mode, b) ==
                 static_cast<std::uint8_t>(AssignmentType::LeftClick)) {
-                return;
+                return true;
             }
         }
+        return false;
+    }
+
+    // Without a Left Click in a mode the mouse has no left button there; as
+    // on the page, the last one cannot be taken away. A mode that had none
+    // stays as it was, so a profile exported from it still reads back.
+    void checkLeftClick(Mode mode) {
+        if (!hasLeftClick(base_, mode) || hasLeftClick(result_.record, mode)) return;
         const std::u16string_view section = mode == Mode::A ? u"ModeA" : u"ModeB";
         const auto at = sectionLines_.find(section);
         problem(at == sectionLines_.end() ? 0 : at->second,
@@ -352,13 +356,13 @@ class Reader {
                     u"] is a Left Click: the mouse would have no left button in that mode");
     }
 
+    const SettingsRecord& base_;
     ImportedProfile result_;
     std::optional<std::u16string_view> section_;
     bool inUnknownSection_ = false;
     std::map<std::u16string_view, std::size_t> sectionLines_;
     std::map<const ProfileKey*, std::size_t> keyLines_;
     std::vector<GivenValue> given_;
-    bool buttonsGiven_[2] = {false, false};
 };
 
 }  // namespace

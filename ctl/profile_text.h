@@ -37,7 +37,7 @@ struct ImportedProfile {
 
 // The base record and labels with the profile's keys set over them. Unknown
 // sections and keys, repeated ones, lines that are not key=value and values
-// a key does not take are problems, as is a mode left without a Left Click.
+// a key does not take are problems, as is taking away a mode's last Left Click.
 // Lines starting with ';' or '#' are comments. Fire keys also get the key's
 // position in the fire-key list, as the dialog stores it.
 ImportedProfile importProfile(std::u16string_view text, const SettingsRecord& base,

@@ -55,6 +55,18 @@ std::u16string wordOf(WordKind kind, std::uint8_t sensorType, std::uint8_t v) {
     return {};
 }
 
+// Up to three digits and nothing else.
+std::optional<unsigned> decimalOf(std::u16string_view digits) {
+    constexpr std::size_t kMaxDigits = 3;
+    if (digits.empty() || digits.size() > kMaxDigits) return std::nullopt;
+    unsigned value = 0;
+    for (char16_t c : digits) {
+        if (c < u'0' || c > u'9') return std::nullopt;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
 char16_t asciiLower(char16_t c) {
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
 }
@@ -87,7 +99,7 @@ struct ParameterWords {
     std::vector<std::uint8_t> values;   // the value of each item when not its position
 };
 
-ParameterWords parameterWords(AssignmentType type) {
+ParameterWords makeParameterWords(AssignmentType type) {
     ParameterWords words;
     auto fromList = [&](DialogLabelSet set) {
         for (std::u16string_view item : listItems(set)) words.items.emplace_back(item);
@@ -131,8 +143,20 @@ ParameterWords parameterWords(AssignmentType type) {
     return words;
 }
 
+// Made once: a profile reads them for every button.
+const ParameterWords& parameterWords(AssignmentType type) {
+    static const auto kAll = [] {
+        std::array<ParameterWords, kAssignmentTypeCount> all;
+        for (std::size_t t = 0; t < all.size(); ++t) {
+            all[t] = makeParameterWords(static_cast<AssignmentType>(t));
+        }
+        return all;
+    }();
+    return kAll[static_cast<std::size_t>(type)];
+}
+
 std::u16string parameterWordsOf(AssignmentType type, std::uint8_t value) {
-    const ParameterWords words = parameterWords(type);
+    const ParameterWords& words = parameterWords(type);
     for (std::size_t i = 0; i < words.items.size(); ++i) {
         if (words.values[i] == value) return words.items[i];
     }
@@ -141,7 +165,7 @@ std::u16string parameterWordsOf(AssignmentType type, std::uint8_t value) {
 
 std::optional<std::uint8_t> parameterOfWords(AssignmentType type, std::u16string_view text) {
     if (auto raw = byteOfWords(text)) return raw;
-    const ParameterWords words = parameterWords(type);
+    const ParameterWords& words = parameterWords(type);
     for (std::size_t i = 0; i < words.items.size(); ++i) {
         if (sameWords(words.items[i], text)) return words.values[i];
     }
@@ -156,7 +180,7 @@ std::u16string parameterExamples(AssignmentType type) {
         case AssignmentType::SingleKey:
             return u"a key name such as A, F5 or Num Lock";
         default: {
-            const ParameterWords words = parameterWords(type);
+            const ParameterWords& words = parameterWords(type);
             return joined(std::vector<std::u16string_view>(words.items.begin(), words.items.end()));
         }
     }
@@ -171,41 +195,70 @@ std::u16string fireTimesWords(std::uint8_t times) {
 std::optional<std::uint8_t> fireTimesOfWords(std::u16string_view text) {
     if (auto raw = byteOfWords(text)) return raw;
     if (sameWords(text, kUntilReleased)) return 0;
-    for (unsigned n = 1; n <= kMaxFireTimes; ++n) {
-        const auto times = static_cast<std::uint8_t>(n);
-        if (sameWords(text, fireTimesWords(times)) || sameWords(text, decimal(n) + u" times")) {
-            return times;
-        }
+    const std::size_t space = text.find(u' ');
+    if (space == std::u16string_view::npos) return std::nullopt;
+    const auto count = decimalOf(text.substr(0, space));
+    const std::u16string_view unit = text.substr(space + 1);
+    if (!count || *count == 0 || *count > kMaxFireTimes ||
+        !(sameWords(unit, u"times") || (*count == 1 && sameWords(unit, u"time")))) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return static_cast<std::uint8_t>(*count);
+}
+
+// Every value of a kind that has a word, with its word; made once per kind
+// and, for DPI levels, per table (sensor types other than 0 and 1 have none).
+using WordTable = std::vector<std::pair<std::uint8_t, std::u16string>>;
+
+constexpr std::size_t kWordKinds = static_cast<std::size_t>(WordKind::ScrollPos) + 1;
+constexpr std::size_t kSensorTables = 3;
+
+const WordTable& wordTable(WordKind kind, std::uint8_t sensorType) {
+    static const auto kTables = [] {
+        std::array<std::array<WordTable, kSensorTables>, kWordKinds> tables;
+        for (std::size_t k = 0; k < kWordKinds; ++k) {
+            for (std::size_t t = 0; t < kSensorTables; ++t) {
+                for (unsigned v = 0; v <= 0xFF; ++v) {
+                    const auto value = static_cast<std::uint8_t>(v);
+                    std::u16string word =
+                        wordOf(static_cast<WordKind>(k), static_cast<std::uint8_t>(t), value);
+                    if (!word.empty()) tables[k][t].emplace_back(value, std::move(word));
+                }
+            }
+        }
+        return tables;
+    }();
+    const std::size_t table = std::min<std::size_t>(sensorType, kSensorTables - 1);
+    return kTables[static_cast<std::size_t>(kind)][table];
 }
 
 }  // namespace
 
 std::u16string wordsOf(WordKind kind, std::uint8_t sensorType, std::uint8_t value) {
-    std::u16string word = wordOf(kind, sensorType, value);
-    return word.empty() ? byteWords(value) : word;
+    for (const auto& [v, word] : wordTable(kind, sensorType)) {
+        if (v == value) return word;
+    }
+    return byteWords(value);
 }
 
 std::optional<std::uint8_t> valueOfWords(WordKind kind, std::uint8_t sensorType,
                                          std::u16string_view words) {
     if (auto raw = byteOfWords(words)) return raw;
-    for (unsigned v = 0; v <= 0xFF; ++v) {
-        const std::u16string word = wordOf(kind, sensorType, static_cast<std::uint8_t>(v));
-        if (!word.empty() && sameWords(word, words)) return static_cast<std::uint8_t>(v);
+    for (const auto& [v, word] : wordTable(kind, sensorType)) {
+        if (sameWords(word, words)) return v;
     }
     return std::nullopt;
 }
 
 std::u16string wordsTaken(WordKind kind, std::uint8_t sensorType) {
-    std::vector<std::u16string> words;
-    for (unsigned v = 0; v <= 0xFF; ++v) {
-        std::u16string word = wordOf(kind, sensorType, static_cast<std::uint8_t>(v));
-        if (!word.empty()) words.push_back(std::move(word));
+    const WordTable& table = wordTable(kind, sensorType);
+    if (table.empty()) return u"only \"byte N\" here";
+    if (table.size() > kListedWordsAtMost) {
+        return table.front().second + u" to " + table.back().second;
     }
-    if (words.empty()) return u"only \"byte N\" here";
-    if (words.size() > kListedWordsAtMost) return words.front() + u" to " + words.back();
-    return joined(std::vector<std::u16string_view>(words.begin(), words.end()));
+    std::vector<std::u16string_view> words;
+    for (const auto& entry : table) words.push_back(entry.second);
+    return joined(words);
 }
 
 std::u16string colourWords(Rgb colour) {
@@ -306,16 +359,9 @@ std::optional<std::uint8_t> byteOfWords(std::u16string_view words) {
         !sameWords(words.substr(0, kBytePrefix.size()), kBytePrefix)) {
         return std::nullopt;
     }
-    const std::u16string_view digits = words.substr(kBytePrefix.size());
-    constexpr std::size_t kMaxDigits = 3;
-    if (digits.size() > kMaxDigits) return std::nullopt;
-    unsigned value = 0;
-    for (char16_t c : digits) {
-        if (c < u'0' || c > u'9') return std::nullopt;
-        value = value * 10 + (c - u'0');
-    }
-    if (value > 0xFF) return std::nullopt;
-    return static_cast<std::uint8_t>(value);
+    const auto value = decimalOf(words.substr(kBytePrefix.size()));
+    if (!value || *value > 0xFF) return std::nullopt;
+    return static_cast<std::uint8_t>(*value);
 }
 
 std::u16string_view trimmed(std::u16string_view text) {
