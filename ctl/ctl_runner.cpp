@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <initializer_list>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -106,20 +105,25 @@ struct UsageError {
     std::string text;
 };
 
+constexpr unsigned bitOf(Command command) {
+    return 1u << static_cast<unsigned>(command);
+}
+
 // Options that belong to some commands only, so that a misplaced one is told
 // rather than silently ignored.
 struct CommandOption {
     std::u16string_view option;
-    std::initializer_list<Command> commands;
+    unsigned commands;  // bitOf each command it belongs to
     const char* commandNames;
 };
 
-const CommandOption kCommandOptions[] = {
-    {u"--raw", {Command::Status}, "status"},
-    {u"--force", {Command::Restore}, "restore"},
-    {u"--sensor", {Command::Export}, "export"},
-    {u"--no-pointer", {Command::Apply}, "apply"},
-    {u"--config", {Command::Export, Command::Import, Command::Apply}, "export, import and apply"},
+constexpr CommandOption kCommandOptions[] = {
+    {u"--raw", bitOf(Command::Status), "status"},
+    {u"--force", bitOf(Command::Restore), "restore"},
+    {u"--sensor", bitOf(Command::Export), "export"},
+    {u"--no-pointer", bitOf(Command::Apply), "apply"},
+    {u"--config", bitOf(Command::Export) | bitOf(Command::Import) | bitOf(Command::Apply),
+     "export, import and apply"},
 };
 
 std::variant<Options, UsageError> parse(std::span<const std::u16string> args) {
@@ -175,8 +179,7 @@ std::variant<Options, UsageError> parse(std::span<const std::u16string> args) {
     if (named->takesFile) o.file = std::u16string(positional[1]);
     for (const CommandOption& option : kCommandOptions) {
         const bool used = std::find(given.begin(), given.end(), option.option) != given.end();
-        const bool fits = std::find(option.commands.begin(), option.commands.end(), *o.command) !=
-                          option.commands.end();
+        const bool fits = (option.commands & bitOf(*o.command)) != 0;
         if (used && !fits) {
             return UsageError{utf8(option.option) + " is an option of " + option.commandNames};
         }
@@ -307,9 +310,16 @@ class Tool {
 
     std::optional<int> transferFailed(const char* what, const TransferResult& result) {
         if (result.ok()) return std::nullopt;
-        return fail(exit_code::kTransferFailed, std::string(what) + " failed at " +
-                                                    std::string(result.failedCall) + " (error " +
-                                                    std::to_string(result.systemError) + ")");
+        std::string why;
+        if (result.failedCall == transfer_failure::kSignature) {
+            why = "the mouse answered without its signature";
+        } else if (result.failedCall == transfer_failure::kNoChannel) {
+            why = "one of the mouse's collections is not open";
+        } else {
+            why = std::string(result.failedCall) + " failed";
+            if (result.systemError != 0) why += " with error " + std::to_string(result.systemError);
+        }
+        return fail(exit_code::kTransferFailed, std::string(what) + ": " + why);
     }
 
     std::optional<int> findAndRead(BlockState& state) {
@@ -578,6 +588,11 @@ class Tool {
         MainWindowModel model(services, modelExecutable);
         model.startUp();
         if (!model.mousePresent()) {
+            // Discovery speaks only of a channel it could not open.
+            if (window.shownAny()) {
+                return fail(exit_code::kTransferFailed,
+                            "the mouse cannot be opened; nothing was applied");
+            }
             return fail(exit_code::kMouseNotFound, "the mouse was not found; nothing was applied");
         }
         if (window.shown(kReadCaption) || !model.blockComplete()) {

@@ -30,6 +30,7 @@ class ConsoleWindow final : public WindowPort {
     void redraw(const ui::Redraw&) override {}
 
     bool shown(std::u16string_view caption) const;
+    bool shownAny() const { return !captions_.empty(); }
 
   private:
     std::ostream& err_;
