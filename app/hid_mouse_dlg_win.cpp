@@ -1,6 +1,9 @@
 #include "app/hid_mouse_dlg_win.h"
 
+#include <commdlg.h>
 #include <dbt.h>
+#include <shellapi.h>
+#include <windowsx.h>
 
 #include <array>
 
@@ -9,6 +12,11 @@
 #include "app/resource.h"
 #include "device/hid_backend.h"
 #include "device/hid_setupapi_win.h"
+#include "input/list_search.h"
+#include "perf/dpi.h"
+#include "ui/page_draw.h"
+#include "ui/page_layout.h"
+#include "window/list_box.h"
 #include "lang/fonts.h"
 #include "lang/fonts_win.h"
 #include "window/wide.h"
@@ -26,6 +34,31 @@ constexpr wchar_t kTrayTip[] = L"Gaming Mouse Setting";
 constexpr UINT_PTR kTrayRetryTimer = 1;
 constexpr UINT kTrayRetryMs = 10'000;
 constexpr int kTrayRetries = 6;
+
+constexpr int kFirstSwatchId = 71;  // stages 1..4: 71..74
+constexpr UINT kHoverTimeMs = 10;
+// Static controls other than the swatches, and the dark grey of the page's
+// own controls.
+constexpr COLORREF kStaticBackground = RGB(100, 150, 100);
+constexpr COLORREF kListText = RGB(255, 255, 255);
+constexpr COLORREF kListBackground = RGB(0, 0, 0);
+
+bool isPageList(int id) {
+    return id == static_cast<int>(ui::ListId::LightMode) ||
+           id == static_cast<int>(ui::ListId::LightParameter) ||
+           id == static_cast<int>(ui::ListId::LightEffect) ||
+           id == static_cast<int>(ui::ListId::DpiSubList) ||
+           (id >= static_cast<int>(ui::ListId::Assignment1) &&
+            id < static_cast<int>(ui::ListId::Assignment1) + ui::layout::kPageButtons);
+}
+
+RECT toRect(const ui::Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+POINT pointOf(LPARAM lParam) {
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
 
 }  // namespace
 
@@ -46,7 +79,7 @@ CHidMouseDlg::~CHidMouseDlg() = default;
 
 std::span<const win::MessageEntry<CHidMouseDlg>> CHidMouseDlg::messageMap() {
     using Self = CHidMouseDlg;
-    static const std::array<win::MessageEntry<Self>, 12> map{{
+    static const std::array<win::MessageEntry<Self>, 16> map{{
         win::onMessage<Self>(WM_PAINT, &Self::OnPaint),
         win::onMessage<Self>(WM_QUERYDRAGICON, &Self::OnQueryDragIcon),
         win::onMessage<Self>(WM_TRAY_NOTIFY, &Self::OnTrayNotify),
@@ -59,6 +92,10 @@ std::span<const win::MessageEntry<CHidMouseDlg>> CHidMouseDlg::messageMap() {
         win::onMessage<Self>(WM_NCPAINT, &Self::OnNcPaint),
         win::onMessage<Self>(WM_DEVICECHANGE, &Self::OnDeviceChange),
         win::onMessage<Self>(WM_TIMER, &Self::OnTimer),
+        win::onMessage<Self>(WM_ERASEBKGND, &Self::OnEraseBackground),
+        win::onMessage<Self>(WM_LBUTTONDOWN, &Self::OnLeftButtonDown),
+        win::onMessage<Self>(WM_MOUSEMOVE, &Self::OnMouseMove),
+        win::onMessage<Self>(WM_MOUSEHOVER, &Self::OnMouseHover),
     }};
     return map;
 }
@@ -108,12 +145,204 @@ void CHidMouseDlg::loadSkinAndFonts() {
     const LanguageFonts fonts = fontsFor(model_->language(), win::runningWindowsVersion());
     bodyFont_ = win::makeFont(fonts.body);
     titleFont_ = win::makeFont(fonts.title);
+
+    ui::CanvasSetup setup;
+    setup.skinFolder = win::toWide(model_->skinFolder());
+    setup.background = u"/main.png";
+    setup.fallbackWidth = ui::layout::kPageWidth;
+    setup.fallbackHeight = ui::layout::kPageHeight;
+    setup.textColour = textColour_;
+    setup.bodyFont = bodyFont_.get();
+    setup.titleFont = titleFont_.get();
+    canvas_ = std::make_unique<ui::GdiCanvas>(std::move(setup));
+
+    // The client area is the canvas, pixel for pixel, whatever frame the
+    // window has; the window stays where it is.
+    RECT frame{0, 0, canvas_->width(), canvas_->height()};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    if (!canvas_->backgroundLoaded()) {
+        // Without its background the window still works on a plain canvas of
+        // the page's size; the user learns which file to put back.
+        std::u16string text = u"The skin image could not be loaded:\n";
+        text += model_->skinFolder();
+        text += u"/main.png";
+        showMessage(text, u"TRV418");
+    }
 }
 
-void CHidMouseDlg::tearDownPage() {}
+void CHidMouseDlg::tearDownPage() {
+    lists_.clear();
+    for (win::ChildWindow& swatch : swatches_) swatch.reset();
+}
 
-void CHidMouseDlg::redraw(const ui::Redraw&) {
-    ::InvalidateRect(hwnd(), nullptr, TRUE);
+void CHidMouseDlg::redraw(const ui::Redraw& redraw) {
+    present(redraw);
+}
+
+void CHidMouseDlg::present(const ui::Redraw& redraw) {
+    if (!canvas_ || redraw.empty()) return;
+    for (const ui::ElementDraw& e : redraw) {
+        if (e.element == ui::Element::Page) ensureSwatches();
+        if (e.element == ui::Element::StageSwatch && e.index >= 1 && e.index <= 4) {
+            ::InvalidateRect(swatches_[static_cast<std::size_t>(e.index - 1)].get(), nullptr, TRUE);
+        }
+    }
+    ui::drawPage(*canvas_, redraw, model_->pageView());
+    canvas_->presentTo(hwnd());
+}
+
+void CHidMouseDlg::ensureSwatches() {
+    for (int stage = 1; stage <= ui::layout::kStages; ++stage) {
+        win::ChildWindow& swatch = swatches_[static_cast<std::size_t>(stage - 1)];
+        if (swatch) continue;
+        const ui::Rect r = ui::layout::stageSwatch(stage);
+        swatch.reset(::CreateWindowExW(
+            0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_CENTER, r.left, r.top, r.width(),
+            r.height(), hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSwatchId + stage - 1)),
+            instance(), nullptr));
+    }
+}
+
+void CHidMouseDlg::press(POINT at) {
+    const PressOutcome outcome = model_->press(at.x, at.y);
+    for (ui::ListId id : outcome.closeLists) closeList(id);
+    present(outcome.redraw);
+    if (outcome.openList) openList(*outcome.openList);
+    if (outcome.chooseColourOfStage != 0) chooseStageColour(outcome.chooseColourOfStage);
+    if (outcome.hide) hideWindow();
+    if (outcome.exit) exitProgram();
+    if (outcome.openGuide) openGuide();
+    if (outcome.drag) {
+        // The system moves the window with the pointer until the button is
+        // released, as if the press had been on a caption.
+        POINT screen = at;
+        ::ClientToScreen(hwnd(), &screen);
+        ::PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+    }
+}
+
+void CHidMouseDlg::openList(const ListToOpen& list) {
+    win::ChildWindow& window = lists_[list.id];
+    window.reset(win::list_box::create(hwnd(), static_cast<int>(list.id), toRect(list.rect),
+                                       list.items));
+    if (window) ::SendMessageW(window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(bodyFont_.get()), TRUE);
+}
+
+void CHidMouseDlg::closeList(ui::ListId id) {
+    lists_.erase(id);
+}
+
+void CHidMouseDlg::chooseStageColour(int stage) {
+    CHOOSECOLORW choice{};
+    choice.lStructSize = sizeof(choice);
+    choice.hwndOwner = hwnd();
+    choice.lpCustColors = customColours_;
+    if (!::ChooseColorW(&choice)) return;
+    const Rgb colour{GetRValue(choice.rgbResult), GetGValue(choice.rgbResult),
+                     GetBValue(choice.rgbResult)};
+    present(model_->setStageColour(stage, colour));
+}
+
+void CHidMouseDlg::openGuide() {
+    const SettingsFilePaths paths = settingsFilePaths(win::executablePath());
+    const std::wstring guide =
+        win::toWide(paths.folder) + win::toWide(text(model_->language(), TextId::WebLink));
+    ::ShellExecuteW(hwnd(), L"open", guide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+std::optional<LRESULT> CHidMouseDlg::OnEraseBackground(WPARAM wParam, LPARAM) {
+    if (!canvas_) return std::nullopt;
+    return canvas_->eraseBackground(wParam);
+}
+
+std::optional<LRESULT> CHidMouseDlg::OnLeftButtonDown(WPARAM, LPARAM lParam) {
+    press(pointOf(lParam));
+    return std::nullopt;
+}
+
+std::optional<LRESULT> CHidMouseDlg::OnMouseMove(WPARAM, LPARAM lParam) {
+    const POINT at = pointOf(lParam);
+    const ui::PointerMove move = model_->pointerMoved(at.x, at.y);
+    if (move.trackHover) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, hwnd(), kHoverTimeMs};
+        ::TrackMouseEvent(&track);
+    }
+    present(move.redraw);
+    return std::nullopt;
+}
+
+std::optional<LRESULT> CHidMouseDlg::OnMouseHover(WPARAM, LPARAM lParam) {
+    const POINT at = pointOf(lParam);
+    present(model_->pointerHovered(at.x, at.y));
+    return std::nullopt;
+}
+
+std::optional<LRESULT> CHidMouseDlg::OnControlColour(UINT message, HDC dc, HWND control) {
+    controlBrush_.reset();
+    const int id = ::GetDlgCtrlID(control);
+    switch (message) {
+        case WM_CTLCOLORSTATIC:
+            if (id >= kFirstSwatchId && id < kFirstSwatchId + ui::layout::kStages) {
+                const Rgb c = stageColour(model_->record(), static_cast<std::size_t>(id - 70));
+                ::SetBkMode(dc, TRANSPARENT);
+                controlBrush_.reset(::CreateSolidBrush(RGB(c.red, c.green, c.blue)));
+            } else {
+                ::SetTextColor(dc, textColour_);
+                ::SetBkColor(dc, kStaticBackground);
+                ::SelectObject(dc, bodyFont_.get());
+                controlBrush_.reset(::CreateSolidBrush(kStaticBackground));
+            }
+            return reinterpret_cast<LRESULT>(controlBrush_.get());
+        case WM_CTLCOLORLISTBOX:
+            ::SetTextColor(dc, kListText);
+            ::SetBkMode(dc, TRANSPARENT);
+            // List boxes fill each item with the background colour whatever
+            // the mode; left white, the white items could not be read.
+            ::SetBkColor(dc, kListBackground);
+            ::SelectObject(dc, bodyFont_.get());
+            return reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH));
+        case WM_CTLCOLOREDIT:
+            ::SetTextColor(dc, textColour_);
+            ::SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH));
+        case WM_CTLCOLORBTN:
+            ::SetBkMode(dc, TRANSPARENT);
+            return std::nullopt;
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<LRESULT> CHidMouseDlg::OnListCommand(int id, int code) {
+    if (code != LBN_SELCHANGE && code != LBN_DBLCLK) return 0;
+    const auto list = lists_.find(static_cast<ui::ListId>(id));
+    if (list == lists_.end()) return 0;  // a late notice from a list already closed
+    const std::optional<int> selection = win::list_box::selection(list->second.get());
+    ui::Redraw redraw;
+    if (model_->chooseFromList(list->first, selection.value_or(-1), redraw)) {
+        lists_.erase(list);
+        present(redraw);
+    }
+    return 0;
+}
+
+void CHidMouseDlg::followPointerOverLists(const MSG& msg) {
+    if (!model_->pageLive() || lists_.empty()) return;
+    const HWND under = ::WindowFromPoint(msg.pt);
+    for (ui::ListId id : input::kListSearchOrder) {
+        const auto list = lists_.find(id);
+        if (list == lists_.end() || list->second.get() != under) continue;
+        POINT client = msg.pt;
+        ::ScreenToClient(under, &client);
+        if (const std::optional<int> item = win::list_box::itemAtPoint(under, client)) {
+            win::list_box::select(under, *item);
+        }
+        return;
+    }
 }
 
 void CHidMouseDlg::showMessage(std::u16string_view text, std::u16string_view caption) {
@@ -143,11 +372,14 @@ void CHidMouseDlg::allowMessagesFromOtherProcesses() {
 
 BOOL CHidMouseDlg::PreTranslateMessage(MSG* msg) {
     const bool forThisWindow = msg->hwnd == hwnd() || ::IsChild(hwnd(), msg->hwnd);
-    if (forThisWindow && msg->message == WM_KEYDOWN &&
-        (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
+    if (!forThisWindow) return FALSE;
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
         hideWindow();
         return TRUE;
     }
+    // The item under the pointer is always the selected one; choosing still
+    // takes a click.
+    if (msg->message == WM_MOUSEMOVE) followPointerOverLists(*msg);
     return FALSE;
 }
 
@@ -155,6 +387,19 @@ std::optional<LRESULT> CHidMouseDlg::dispatch(UINT message, WPARAM wParam, LPARA
     if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
         tray_.readd();
         return 0;
+    }
+    switch (message) {
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+            return OnControlColour(message, reinterpret_cast<HDC>(wParam),
+                                   reinterpret_cast<HWND>(lParam));
+        case WM_COMMAND:
+            if (isPageList(LOWORD(wParam))) return OnListCommand(LOWORD(wParam), HIWORD(wParam));
+            break;
+        default:
+            break;
     }
     return MappedDialog::dispatch(message, wParam, lParam);
 }

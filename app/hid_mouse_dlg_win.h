@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <array>
+#include <map>
 #include <memory>
 #include <optional>
 #include <span>
@@ -18,6 +20,7 @@
 #include "device/hid_system.h"
 #include "device/transfer.h"
 #include "perf/system_pointer_win.h"
+#include "ui/gdi_canvas_win.h"
 #include "window/dialog.h"
 #include "window/handles.h"
 
@@ -47,6 +50,12 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     std::optional<LRESULT> OnNcPaint(WPARAM, LPARAM);
     std::optional<LRESULT> OnDeviceChange(WPARAM, LPARAM);
     std::optional<LRESULT> OnTimer(WPARAM, LPARAM);
+    std::optional<LRESULT> OnEraseBackground(WPARAM, LPARAM);
+    std::optional<LRESULT> OnLeftButtonDown(WPARAM, LPARAM);
+    std::optional<LRESULT> OnMouseMove(WPARAM, LPARAM);
+    std::optional<LRESULT> OnMouseHover(WPARAM, LPARAM);
+    std::optional<LRESULT> OnControlColour(UINT message, HDC dc, HWND control);
+    std::optional<LRESULT> OnListCommand(int id, int code);
 
     // What the model asks of the window.
     void showMessage(std::u16string_view text, std::u16string_view caption) override;
@@ -56,6 +65,16 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     void loadSkinAndFonts() override;
     void tearDownPage() override;
     void redraw(const ui::Redraw& redraw) override;
+
+    // The page, its lists and swatches.
+    void press(POINT at);
+    void openList(const ListToOpen& list);
+    void closeList(ui::ListId id);
+    void chooseStageColour(int stage);
+    void openGuide();
+    void followPointerOverLists(const MSG& msg);
+    void ensureSwatches();
+    void present(const ui::Redraw& redraw);
 
     void addTrayIcon();
     void showFromTray();
@@ -82,6 +101,11 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     COLORREF textColour_ = RGB(0, 0, 0);
     win::Font bodyFont_;
     win::Font titleFont_;
+    std::unique_ptr<ui::GdiCanvas> canvas_;
+    std::map<ui::ListId, win::ChildWindow> lists_;
+    std::array<win::ChildWindow, 4> swatches_;
+    win::Brush controlBrush_;  // the last control-colour brush; one at a time
+    COLORREF customColours_[16] = {};  // the colour dialog's, kept for the process
 };
 
 }  // namespace trv

@@ -31,8 +31,8 @@ class SystemPointer {
     // Milliseconds; 0 when the system refuses.
     virtual std::uint32_t doubleClickTime() = 0;
 
-    // Each setter changes the setting system-wide and tells the running
-    // programs; the double-click time is also kept for the next logon.
+    // Each setter changes the setting system-wide, tells the running
+    // programs and keeps it for the next log-on.
     // False when the system refuses.
     virtual bool setMouseParameters(const MouseParameters& parameters) = 0;
     virtual bool setMouseSpeed(int speed) = 0;

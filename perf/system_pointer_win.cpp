@@ -8,9 +8,9 @@ namespace trv {
 
 namespace {
 
-// Every change is announced to the running programs; only the double-click
-// time is also written to the user's profile.
-constexpr UINT kAnnounce = SPIF_SENDCHANGE;
+// Every change is announced to the running programs and written to the
+// user's profile: a setting kept only for the session would be gone at the
+// next log-on while config.bin, and so the page, still showed it.
 constexpr UINT kAnnounceAndKeep = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE;
 
 }  // namespace
@@ -39,7 +39,7 @@ std::uint32_t Win32SystemPointer::doubleClickTime() {
 
 bool Win32SystemPointer::setMouseParameters(const MouseParameters& parameters) {
     int values[3] = {parameters.threshold1, parameters.threshold2, parameters.acceleration};
-    return SystemParametersInfoW(SPI_SETMOUSE, 0, values, kAnnounce) != FALSE;
+    return SystemParametersInfoW(SPI_SETMOUSE, 0, values, kAnnounceAndKeep) != FALSE;
 }
 
 bool Win32SystemPointer::setMouseSpeed(int speed) {
@@ -47,11 +47,11 @@ bool Win32SystemPointer::setMouseSpeed(int speed) {
     // from the integer argument. Each ignores the other, so both carry it.
     return SystemParametersInfoW(SPI_SETMOUSESPEED, static_cast<UINT>(speed),
                                  reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
-                                 kAnnounce) != FALSE;
+                                 kAnnounceAndKeep) != FALSE;
 }
 
 bool Win32SystemPointer::setWheelScrollLines(std::uint32_t lines) {
-    return SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, kAnnounce) != FALSE;
+    return SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, kAnnounceAndKeep) != FALSE;
 }
 
 bool Win32SystemPointer::setDoubleClickTime(std::uint32_t milliseconds) {

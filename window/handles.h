@@ -78,6 +78,14 @@ struct DeviceNotifyTraits {
     static void close(Handle h) { ::UnregisterDeviceNotification(h); }
 };
 
+struct WindowTraits {  // a child window the program made and destroys
+    using Handle = HWND;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) {
+        if (::IsWindow(h)) ::DestroyWindow(h);
+    }
+};
+
 using FileHandle = Owned<FileHandleTraits>;
 using KernelHandle = Owned<KernelHandleTraits>;
 using Bitmap = Owned<GdiObjectTraits<HBITMAP>>;
@@ -88,6 +96,7 @@ using Menu = Owned<MenuTraits>;
 using Icon = Owned<IconTraits>;
 using Hook = Owned<HookTraits>;
 using DeviceNotification = Owned<DeviceNotifyTraits>;
+using ChildWindow = Owned<WindowTraits>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDc {

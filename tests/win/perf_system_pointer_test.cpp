@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -60,6 +62,29 @@ TEST_F(SystemPointerTest, EachSettingReadsBackAsWritten) {
         ASSERT_TRUE(system.setDoubleClickTime(ms));
         EXPECT_EQ(system.doubleClickTime(), ms);
     }
+}
+
+// What the next log-on starts from: the user's profile in the registry.
+std::wstring profileValue(const wchar_t* key, const wchar_t* name) {
+    wchar_t value[64] = {};
+    DWORD size = sizeof(value);
+    if (::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS) {
+        return L"";
+    }
+    return value;
+}
+
+TEST_F(SystemPointerTest, EverySettingIsKeptForTheNextLogOn) {
+    ASSERT_TRUE(system.setMouseParameters({6, 10, 1}));
+    ASSERT_TRUE(system.setMouseSpeed(14));
+    ASSERT_TRUE(system.setWheelScrollLines(7));
+    ASSERT_TRUE(system.setDoubleClickTime(340));
+    EXPECT_EQ(profileValue(L"Control Panel\\Mouse", L"MouseSpeed"), L"1");
+    EXPECT_EQ(profileValue(L"Control Panel\\Mouse", L"MouseThreshold2"), L"10");
+    EXPECT_EQ(profileValue(L"Control Panel\\Mouse", L"MouseSensitivity"), L"14");
+    EXPECT_EQ(profileValue(L"Control Panel\\Desktop", L"WheelScrollLines"), L"7");
+    EXPECT_EQ(profileValue(L"Control Panel\\Mouse", L"DoubleClickSpeed"), L"340");
 }
 
 TEST_F(SystemPointerTest, ApplyThenFirstRunReadGivesThePageItsOwnPositions) {
