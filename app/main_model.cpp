@@ -433,6 +433,13 @@ void MainWindowModel::pressLightingBox(int box, PressOutcome& outcome) {
 bool MainWindowModel::chooseFromList(ui::ListId list, int selection, ui::Redraw& redraw) {
     if (!pageLive()) return false;
     const auto box = [](int n) { return ui::ElementDraw{ui::Element::LightingBox, n, 0}; };
+    // A second notice of one choice (a double click) finds the list closed.
+    const auto isOpen = [&](std::size_t n) { return lists_.lighting[n]; };
+    if ((list == ui::ListId::LightMode && !isOpen(0)) ||
+        (list == ui::ListId::LightParameter && !isOpen(1)) ||
+        (list == ui::ListId::LightEffect && !isOpen(2))) {
+        return false;
+    }
     switch (list) {
         case ui::ListId::LightMode:
             if (!chooseLightMode(record_, lighting_, language_, selection)) return false;
