@@ -328,6 +328,14 @@ class Tool {
                               readBlockAfterDiscovery(device_, state));
     }
 
+    // Replaces the file whole; an exit code, after saying why, when it cannot.
+    std::optional<int> written(const std::u16string& path, std::span<const std::uint8_t> bytes) {
+        const WriteResult result = files_.replaceWhole(path, bytes);
+        if (result.written) return std::nullopt;
+        return fail(exit_code::kFileInvalid,
+                    utf8(path) + " cannot be written: error " + std::to_string(result.systemError));
+    }
+
     int dryRunDone() {
         out_ << "Dry run: nothing was sent to the mouse, no file or setting was changed\n";
         return exit_code::kSuccess;
@@ -366,9 +374,7 @@ class Tool {
         if (auto code = findAndRead(state)) return *code;
         const BlockBackup taken{kMouseVendorId, kMouseProductId, s_.secondsSinceEpoch(),
                                 state.block};
-        if (!files_.replaceWhole(o_.file, encodeBackup(taken)).written) {
-            return fail(exit_code::kFileInvalid, utf8(o_.file) + " cannot be written");
-        }
+        if (auto code = written(o_.file, encodeBackup(taken))) return *code;
         if (o_.dryRun) return dryRunDone();
         out_ << "Backed up the mouse's configuration to " << utf8(o_.file) << '\n';
         return exit_code::kSuccess;
@@ -505,9 +511,7 @@ class Tool {
                                                        loadLabels().labels, o_.sensor.value_or(0));
         const std::vector<std::uint8_t> bytes =
             profile::encode({profile::Encoding::Utf8WithBom, text});
-        if (!files_.replaceWhole(o_.file, bytes).written) {
-            return fail(exit_code::kFileInvalid, utf8(o_.file) + " cannot be written");
-        }
+        if (auto code = written(o_.file, bytes)) return *code;
         if (o_.dryRun) return dryRunDone();
         out_ << "Exported " << utf8(configBin_) << " to " << utf8(o_.file) << '\n';
         return exit_code::kSuccess;
@@ -555,11 +559,9 @@ class Tool {
         // An imported record counts as applied: a first run would replace its
         // ticks, labels and pointer settings.
         const auto configBytes = settingsFileBytes(settings_file::kApplied, imported.record);
-        if (!files_.replaceWhole(configBin_, configBytes).written) {
-            return fail(exit_code::kFileInvalid, utf8(configBin_) + " cannot be written");
-        }
-        if (strIni && !files_.replaceWhole(strIni_, *strIni).written) {
-            return fail(exit_code::kFileInvalid, utf8(strIni_) + " cannot be written");
+        if (auto code = written(configBin_, configBytes)) return *code;
+        if (strIni) {
+            if (auto code = written(strIni_, *strIni)) return *code;
         }
         if (o_.dryRun) return dryRunDone();
         out_ << "Imported " << utf8(o_.file) << " into " << utf8(configBin_)
