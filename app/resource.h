@@ -4,3 +4,5 @@
 #define IDD_TRV418_DIALOG 700
 #define IDR_MAINFRAME 720
 #define ID_TRAY_EXIT 1028
+// The assignment dialogs' templates (701 to 712).
+#include "../ui/assignment_dialog_ids.h"

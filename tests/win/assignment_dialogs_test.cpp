@@ -1,0 +1,449 @@
+// The six assignment dialogs run for real, driven through the system's input
+// path: each takes its background's size, answers its image buttons, lights
+// OK under the pointer, opens its list from its box and takes a pick; the
+// single-key dialog names keys that dialogs otherwise act on.
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "assign/scan_codes.h"
+#include "support/png_files_win.h"
+#include "support/ui_script_win.h"
+#include "ui/assignment_dialogs_win.h"
+#include "ui/single_key_dialog_win.h"
+#include "window/list_box.h"
+#include "window/wide.h"
+
+namespace trv::ui {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace trv::testing;
+
+constexpr std::uint32_t kBackground = 0xFF203040;
+constexpr std::uint32_t kButtonNormal = 0xFF808080;
+constexpr std::uint32_t kButtonOver = 0xFF00C000;
+constexpr POINT kOkCorner{168, 255};  // clear of the caption
+constexpr POINT kOkMiddle{200, 263};
+constexpr POINT kClose{361, 15};
+
+COLORREF colourOf(std::uint32_t argb) {
+    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+}
+
+class AssignmentDialogsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(gdiplus_.started());
+        root_ =
+            fs::temp_directory_path() / ("trv_dialogs_" + std::to_string(::GetCurrentProcessId()));
+        fs::create_directories(root_ / L"full");
+        fs::create_directories(root_ / L"no-over");
+        fs::create_directories(root_ / L"empty");
+        for (const wchar_t* skin : {L"full", L"no-over"}) {
+            const std::wstring folder = (root_ / skin).wstring();
+            const struct {
+                const wchar_t* name;
+                int width, height;
+            } backgrounds[] = {{L"/fire-key.png", 446, 288},  {L"/hot-key.png", 380, 296},
+                               {L"/media-key.png", 380, 288}, {L"/single-key.png", 380, 288},
+                               {L"/snipe-key.png", 380, 288}, {L"/windows-key.png", 380, 316}};
+            for (const auto& b : backgrounds) {
+                ASSERT_TRUE(writeSolidPng(folder + b.name, b.width, b.height, false, kBackground));
+            }
+            ASSERT_TRUE(
+                writeSolidPng(folder + L"/button-normal.png", 105, 21, false, kButtonNormal));
+            ASSERT_TRUE(
+                writeSolidPng(folder + L"/button-close-normal.png", 18, 18, false, kButtonNormal));
+            if (std::wstring(skin) == L"full") {
+                ASSERT_TRUE(
+                    writeSolidPng(folder + L"/button-over.png", 105, 21, false, kButtonOver));
+                ASSERT_TRUE(
+                    writeSolidPng(folder + L"/button-close-over.png", 18, 18, false, kButtonOver));
+            }
+        }
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+
+    DialogArgs args(const wchar_t* skin, Language language = Language::English) const {
+        return {(root_ / skin).wstring(), RGB(255, 255, 255), language};
+    }
+
+    static HWND dialog() { return ownDialog(); }
+    static HWND control(int id) { return ::GetDlgItem(dialog(), id); }
+    static std::wstring textOf(int id) { return windowText(control(id)); }
+
+    // Points at an item of an open list and clicks it.
+    static void pickFromList(int listId, int item) {
+        HWND list = control(listId);
+        const std::optional<RECT> r = win::list_box::itemRect(list, item);
+        ASSERT_TRUE(r);
+        POINT p{(r->left + r->right) / 2, (r->top + r->bottom) / 2};
+        ::MapWindowPoints(list, dialog(), &p, 1);
+        pointAt(dialog(), p.x, p.y);
+    }
+
+    GdiplusSession gdiplus_;
+    fs::path root_;
+};
+
+TEST_F(AssignmentDialogsTest, WindowsDialogSizedToItsBackgroundLightsOkAndTakesAPickFromItsList) {
+    std::optional<WindowsChoice> result;
+    {
+        UiScript script({
+            [] {
+                if (!dialog()) return false;
+                EXPECT_EQ(clientSize(dialog()).cx, 380);
+                EXPECT_EQ(clientSize(dialog()).cy, 316);
+                EXPECT_EQ(textOf(532), L"Multimedia Player");
+                EXPECT_EQ(pixelOf(dialog(), kOkCorner.x, kOkCorner.y), colourOf(kButtonNormal));
+                pointAt(dialog(), kOkMiddle.x, kOkMiddle.y);
+                return true;
+            },
+            [] { return pixelOf(dialog(), kOkCorner.x, kOkCorner.y) == colourOf(kButtonOver); },
+            [] {
+                pointAt(dialog(), 300, 150);
+                return true;
+            },
+            [] { return pixelOf(dialog(), kOkCorner.x, kOkCorner.y) == colourOf(kButtonNormal); },
+            [] {
+                clickAt(dialog(), 100, 136);  // the box opens the list
+                return true;
+            },
+            [] {
+                if (!control(533)) return false;
+                EXPECT_EQ(win::list_box::count(control(533)), 9);
+                clickAt(dialog(), 100, 136);  // and closes it
+                return true;
+            },
+            [] {
+                if (control(533)) return false;
+                clickAt(dialog(), 100, 136);
+                return true;
+            },
+            [] {
+                if (!control(533)) return false;
+                pickFromList(533, 8);
+                return true;
+            },
+            [] {
+                EXPECT_EQ(win::list_box::selection(control(533)), 8)
+                    << "the item under the pointer";
+                leftClick();
+                return true;
+            },
+            [] {
+                if (control(533)) return false;
+                EXPECT_EQ(textOf(532), L"Browser-Refresh");
+                clickAt(dialog(), kOkMiddle.x, kOkMiddle.y);
+                return true;
+            },
+        });
+        result = runWindowsDialog(nullptr, args(L"full"));
+    }
+    EXPECT_EQ(result, (WindowsChoice{8, u"Browser-Refresh"}));
+}
+
+TEST_F(AssignmentDialogsTest, MissingHoverImageIsAnnouncedOnceHoweverOftenThePointerComesBack) {
+    std::vector<std::wstring> boxes;
+    auto dismissBox = [&boxes] {
+        HWND box = messageBox();
+        if (!box) return false;
+        boxes.push_back(windowText(box) + L"|" + messageBoxText(box));
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    };
+    auto noBox = [] {
+        EXPECT_FALSE(messageBox()) << "announced again";
+        return true;
+    };
+    std::optional<MediaChoice> result = MediaChoice{};
+    {
+        UiScript script({
+            [] {
+                if (!dialog()) return false;
+                EXPECT_EQ(clientSize(dialog()).cy, 288);
+                EXPECT_EQ(textOf(552), L"下一曲");
+                pointAt(dialog(), kOkMiddle.x, kOkMiddle.y);
+                return true;
+            },
+            dismissBox,
+            [] {
+                pointAt(dialog(), 100, 100);
+                return true;
+            },
+            [] {
+                pointAt(dialog(), kOkMiddle.x + 2, kOkMiddle.y);
+                return true;
+            },
+            [] {
+                pointAt(dialog(), 320, 263);  // Cancel
+                return true;
+            },
+            noBox,
+            noBox,
+            [] {
+                clickAt(dialog(), 320, 263);
+                return true;
+            },
+        });
+        result = runMediaDialog(nullptr, args(L"no-over", Language::SimplifiedChinese));
+    }
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"|LoadPng---Load image failed."}));
+    EXPECT_EQ(result, std::nullopt);
+}
+
+TEST_F(AssignmentDialogsTest, HotKeyDialogTakesEnterAsOkWithItsFirstFunction) {
+    std::optional<HotKeyChoice> result;
+    {
+        UiScript script({
+            [] {
+                if (!dialog()) return false;
+                EXPECT_EQ(clientSize(dialog()).cy, 296);
+                ::SetForegroundWindow(dialog());
+                pressKey(VK_RETURN);
+                return true;
+            },
+        });
+        result = runHotKeyDialog(nullptr, args(L"full"));
+    }
+    EXPECT_EQ(result, (HotKeyChoice{0, u"Copy"}));
+}
+
+TEST_F(AssignmentDialogsTest, SnipeDialogStartsOnTheModesLevelAndItsCloseImageCancels) {
+    std::optional<SnipeChoice> result = SnipeChoice{};
+    {
+        UiScript script({
+            [] {
+                if (!dialog()) return false;
+                EXPECT_EQ(textOf(563), L"1200");
+                clickAt(dialog(), 100, 112);
+                return true;
+            },
+            [] {
+                if (!control(564)) return false;
+                EXPECT_EQ(win::list_box::count(control(564)), 8);
+                pickFromList(564, 7);
+                return true;
+            },
+            [] {
+                leftClick();
+                return true;
+            },
+            [] {
+                if (control(564)) return false;
+                EXPECT_EQ(textOf(563), L"3200");
+                clickAt(dialog(), kClose.x, kClose.y);
+                return true;
+            },
+        });
+        result = runSnipeDialog(nullptr, SnipeArgs{args(L"full"), 0, 3});
+    }
+    EXPECT_EQ(result, std::nullopt);
+}
+
+TEST_F(AssignmentDialogsTest, FireKeyListCoversTheFieldsScrollsByWheelAndFieldsCheckWhatIsTyped) {
+    auto topIndex = [] {
+        return static_cast<int>(::SendMessageW(control(573), LB_GETTOPINDEX, 0, 0));
+    };
+    std::optional<FireKeyChoice> result;
+    {
+        UiScript script({
+            [] {
+                if (!dialog()) return false;
+                EXPECT_EQ(clientSize(dialog()).cx, 446);
+                EXPECT_EQ(textOf(572), L"L-Button");
+                EXPECT_EQ(textOf(575), L"1");
+                clickAt(dialog(), 120, 77);
+                return true;
+            },
+            [] {
+                if (!control(573)) return false;
+                EXPECT_FALSE(control(575)) << "the list covers the fields";
+                EXPECT_EQ(win::list_box::count(control(573)), 59);
+                pointAt(dialog(), 120, 150);
+                wheel(false);
+                wheel(false);
+                return true;
+            },
+            [topIndex] {
+                EXPECT_EQ(topIndex(), 6);
+                wheel(true);
+                return true;
+            },
+            [topIndex] {
+                EXPECT_EQ(topIndex(), 3);
+                ::SendMessageW(control(573), LB_SETTOPINDEX, 40, 0);
+                pickFromList(573, 44);
+                return true;
+            },
+            [] {
+                leftClick();
+                return true;
+            },
+            [] {
+                if (control(573) || !control(575)) return false;
+                EXPECT_EQ(textOf(572), L"R-CTRL");
+                ::SetForegroundWindow(dialog());
+                clickAt(dialog(), 150, 111);  // into the repeat field
+                return true;
+            },
+            [] {
+                ::SendMessageW(control(575), EM_SETSEL, 0, -1);
+                typeText(L"12");
+                return true;
+            },
+            [] {
+                EXPECT_EQ(textOf(575), L"12");
+                typeText(L"8");
+                return true;
+            },
+            [] {
+                EXPECT_EQ(textOf(575), L"1") << "128 is too many";
+                clickAt(dialog(), 150, 145);  // into the make time
+                return true;
+            },
+            [] {
+                ::SendMessageW(control(576), EM_SETSEL, 0, -1);
+                typeText(L"3");
+                return true;
+            },
+            [] {
+                EXPECT_EQ(textOf(576), L"3") << "not checked while typing";
+                clickAt(dialog(), 150, 179);  // the break time takes the focus
+                return true;
+            },
+            [] {
+                EXPECT_EQ(textOf(576), L"5");
+                ::SendMessageW(control(577), EM_SETSEL, 0, -1);
+                typeText(L"300");
+                pressKey(VK_RETURN);  // OK with the break time unchecked
+                return true;
+            },
+        });
+        result = runFireKeyDialog(nullptr, args(L"full"));
+    }
+    EXPECT_EQ(result, (FireKeyChoice{44, u"R-CTRL", 1, 5, 5}));
+}
+
+// Sees the key messages that pre-translation lets on to the dialog's handling.
+class WatchedSingleKeyDialog final : public SingleKeyDialog {
+  public:
+    using SingleKeyDialog::SingleKeyDialog;
+    std::vector<std::pair<UINT, WPARAM>> keys;
+
+  protected:
+    BOOL PreTranslateMessage(MSG* msg) override {
+        const BOOL consumed = SingleKeyDialog::PreTranslateMessage(msg);
+        if (!consumed && msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) {
+            keys.emplace_back(msg->message, msg->wParam);
+        }
+        return consumed;
+    }
+};
+
+TEST_F(AssignmentDialogsTest, SingleKeyDialogCapturesEveryKeyAndKeepsWindowsKeysAndEnterToItself) {
+    WatchedSingleKeyDialog dialogUnderTest(args(L"full"), nullptr);
+    struct Capture {
+        std::wstring shown;
+        std::uint8_t usage;
+    };
+    std::vector<Capture> captures;
+    auto shows = [&] {
+        const SingleKeyChoice& now = dialogUnderTest.choice();
+        EXPECT_EQ(win::toWide(now.keyName), textOf(502));
+        captures.push_back({textOf(502), singleKeyUsage(now.keyName, now.keyData)});
+        return true;
+    };
+    bool ok = false;
+    drainInput();
+    {
+        UiScript script({
+            [] {
+                if (!dialog()) return false;
+                EXPECT_EQ(textOf(502), L"");
+                ::SetForegroundWindow(dialog());
+                pressKey(VK_LWIN);
+                return true;
+            },
+            shows,
+            [] {
+                pressKey(VK_RETURN);
+                return true;
+            },
+            shows,
+            [] {
+                EXPECT_TRUE(dialog()) << "Enter is a key here";
+                pressKey(VK_ESCAPE);
+                return true;
+            },
+            [] {
+                EXPECT_TRUE(dialog()) << "so is Esc";
+                pressKey('A');
+                return true;
+            },
+            shows,
+            [] {
+                clickAt(dialog(), kOkMiddle.x, kOkMiddle.y);
+                return true;
+            },
+        });
+        ok = dialogUnderTest.run();
+    }
+    ASSERT_TRUE(ok);
+    // Whatever the system calls these keys, the mouse sends them.
+    ASSERT_EQ(captures.size(), 3u);
+    EXPECT_NE(captures[0].shown, L"") << "the left Windows key is named";
+    EXPECT_EQ(captures[0].usage, 0xE3);
+    EXPECT_NE(captures[1].shown, L"");
+    EXPECT_EQ(captures[1].usage, 0x28);
+    EXPECT_EQ(captures[2].shown, L"A");
+    EXPECT_EQ(captures[2].usage, 0x04);
+    EXPECT_EQ(dialogUnderTest.choice().keyName, u"A");
+    for (const auto& [message, key] : dialogUnderTest.keys) {
+        EXPECT_NE(key, WPARAM{VK_LWIN});
+        if (message == WM_KEYDOWN) {
+            EXPECT_NE(key, WPARAM{VK_RETURN});
+        }
+    }
+    EXPECT_NE(std::find(dialogUnderTest.keys.begin(), dialogUnderTest.keys.end(),
+                        std::pair<UINT, WPARAM>{WM_KEYDOWN, 'A'}),
+              dialogUnderTest.keys.end());
+}
+
+TEST_F(AssignmentDialogsTest, MissingBackgroundSaysWhichAndLeavesABlankDialogThatEscCloses) {
+    std::wstring box;
+    std::optional<HotKeyChoice> result = HotKeyChoice{};
+    {
+        UiScript script({
+            [&box] {
+                HWND shown = messageBox();
+                if (!shown) return false;
+                box = windowText(shown) + L"|" + messageBoxText(shown);
+                ::PostMessageW(shown, WM_COMMAND, IDOK, 0);
+                return true;
+            },
+            [] {
+                if (messageBox() || !dialog()) return false;
+                EXPECT_FALSE(control(565)) << "no controls";
+                ::SetForegroundWindow(dialog());
+                pressKey(VK_ESCAPE);
+                return true;
+            },
+        });
+        result = runHotKeyDialog(nullptr, args(L"empty"));
+    }
+    EXPECT_EQ(box, L"HotKey Dialog Load background image failed!!!|error");
+    EXPECT_EQ(result, std::nullopt);
+}
+
+}  // namespace
+}  // namespace trv::ui

@@ -1,0 +1,138 @@
+#include "ui/fire_key_dialog_win.h"
+
+#include <utility>
+
+#include "lang/dialog_labels.h"
+#include "window/list_box.h"
+
+namespace trv::ui {
+
+namespace {
+
+constexpr int kWheelLines = 3;
+constexpr COLORREF kCaptionColour = RGB(0, 255, 198);
+
+struct FieldPlace {
+    FireField field;
+    int id;
+    Rect rect;
+    std::size_t caption;  // the label painted to its left
+};
+constexpr std::array<FieldPlace, 3> kFields{{
+    {FireField::Repeat, fire_id::kRepeat, {83, 104, 164, 118}, fire_label::kTimes},
+    {FireField::Make, fire_id::kMake, {83, 138, 164, 152}, fire_label::kMakeTime},
+    {FireField::Break, fire_id::kBreak, {83, 172, 164, 186}, fire_label::kBreakTime},
+}};
+// The captions end this far left of their field and may start this far.
+constexpr int kCaptionGap = 5;
+constexpr int kCaptionWidth = 85;
+constexpr Rect kTimeRange{23, 198, 433, 224};
+constexpr Rect kTimesRange{23, 214, 433, 240};
+
+}  // namespace
+
+FireKeyDialog::FireKeyDialog(DialogArgs args, HWND owner)
+    : DialogFrame(DialogKind::FireKey, args, owner),
+      layout_(dropDownLayout(DialogKind::FireKey)),
+      keys_(fireKeyDropDown(args.language)) {}
+
+FireKeyChoice FireKeyDialog::choice() const {
+    return {keys_.index(), keys_.text(), fields_.repeatCount(), fields_.makeTime(),
+            fields_.breakTime()};
+}
+
+void FireKeyDialog::createControls() {
+    keyText_ = makeText(fire_id::kKeyText, layout_.text, keys_.text());
+    showFields();
+}
+
+void FireKeyDialog::drawTexts() {
+    for (const FieldPlace& place : kFields) {
+        const Rect band{place.rect.left - kCaptionGap - kCaptionWidth, place.rect.top,
+                        place.rect.left - kCaptionGap, place.rect.bottom};
+        paintText(label(place.caption), band, DT_RIGHT | DT_VCENTER | DT_SINGLELINE,
+                  kCaptionColour);
+    }
+    paintText(label(fire_label::kTimeRange), kTimeRange, DT_LEFT | DT_SINGLELINE, kCaptionColour);
+    paintText(label(fire_label::kTimesRange), kTimesRange, DT_LEFT | DT_SINGLELINE, kCaptionColour);
+}
+
+void FireKeyDialog::showFields() {
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        if (edits_[i]) continue;
+        edits_[i].reset(
+            makeNumberField(kFields[i].id, kFields[i].rect, fields_.text(kFields[i].field)));
+    }
+}
+
+void FireKeyDialog::hideFields() {
+    // The focus leaves a field that is destroyed.
+    leaveField(FireField::Make);
+    leaveField(FireField::Break);
+    for (win::ChildWindow& edit : edits_) edit.reset();
+}
+
+void FireKeyDialog::leftClick(POINT at) {
+    switch (keys_.click(at.x, at.y, layout_)) {
+        case DropDownChoice::Click::Opened:
+            hideFields();
+            list_.reset(makeList(fire_id::kKeyList, layout_.list, keys_.items(), WS_VSCROLL));
+            break;
+        case DropDownChoice::Click::Closed:
+            list_.reset();
+            showFields();
+            break;
+        case DropDownChoice::Click::None:
+            break;
+    }
+}
+
+bool FireKeyDialog::wheel(bool awayFromUser) {
+    if (!list_) return false;
+    win::list_box::scrollLines(list_.get(), awayFromUser ? -kWheelLines : kWheelLines);
+    return true;
+}
+
+void FireKeyDialog::leaveField(FireField field) {
+    const std::optional<std::u16string> shown = fields_.left(field);
+    if (!shown) return;
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        if (kFields[i].field == field) setText(edits_[i].get(), *shown);
+    }
+}
+
+void FireKeyDialog::controlEvent(int id, int code) {
+    if (id == fire_id::kKeyList && (code == LBN_SELCHANGE || code == LBN_DBLCLK) && list_) {
+        const std::optional<int> item = win::list_box::selection(list_.get());
+        if (!item || !keys_.pick(*item)) return;
+        setText(keyText_, keys_.text());
+        list_.reset();
+        showFields();
+        return;
+    }
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        const FieldPlace& place = kFields[i];
+        if (place.id != id || !edits_[i]) continue;
+        if (code == EN_CHANGE) {
+            const std::optional<std::u16string> shown =
+                fields_.changed(place.field, textOf(edits_[i].get()));
+            if (shown) setText(edits_[i].get(), *shown);
+            // The two times are drawn as a pair.
+            if (place.field != FireField::Repeat) {
+                for (std::size_t t = 1; t < edits_.size(); ++t) {
+                    if (edits_[t]) ::InvalidateRect(edits_[t].get(), nullptr, TRUE);
+                }
+            }
+        } else if (code == EN_KILLFOCUS) {
+            leaveField(place.field);
+        }
+    }
+}
+
+void FireKeyDialog::accepting() {
+    // A time typed last has not lost the focus yet.
+    leaveField(FireField::Make);
+    leaveField(FireField::Break);
+}
+
+}  // namespace trv::ui
