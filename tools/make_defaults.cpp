@@ -4,7 +4,10 @@
 // languages keep their texts). With --keep, a file already in the folder is
 // left as it is, as an installer keeps a user's settings.
 //
-//   trv_make_defaults [--keep] <folder>
+//   trv_make_defaults [--keep] [--language CODE] [--skin NAME] <folder>
+//
+// --language and --skin set str.ini's "Lan" and "Path" (English and the
+// default skin otherwise), for screenshots and for users who script a setup.
 
 #include <filesystem>
 #include <iostream>
@@ -43,13 +46,18 @@ bool writeConfigBin(const fs::path& path) {
     return result.written;
 }
 
-bool writeStrIni(const fs::path& path) {
+struct StrIniChoices {
+    std::u16string language{kEnglishByDefault};
+    std::u16string skin{kDefaultSkin};
+};
+
+bool writeStrIni(const fs::path& path, const StrIniChoices& choices) {
     std::error_code ec;
     fs::remove(path, ec);
     trv::PortableProfileStore store(path.u16string());
     namespace ini = trv::ini;
-    bool ok = store.write(ini::kSkinsSection, ini::kLanguageKey, kEnglishByDefault) &&
-              store.write(ini::kSkinsSection, ini::kSkinPathKey, kDefaultSkin) &&
+    bool ok = store.write(ini::kSkinsSection, ini::kLanguageKey, choices.language) &&
+              store.write(ini::kSkinsSection, ini::kSkinPathKey, choices.skin) &&
               store.write(ini::kSkinsSection, ini::kRedKey, kLightGrey) &&
               store.write(ini::kSkinsSection, ini::kGreenKey, kLightGrey) &&
               store.write(ini::kSkinsSection, ini::kBlueKey, kLightGrey);
@@ -62,13 +70,13 @@ bool writeStrIni(const fs::path& path) {
     trv::SkinSettings skin;
     trv::LoadIniStore(store, trv::text(trv::Language::English, trv::TextId::SettingsSection),
                       check, skin);
-    ok = ok && skin.path == kDefaultSkin && !check.of(trv::Mode::A, 1).empty();
+    ok = ok && skin.path == choices.skin && !check.of(trv::Mode::A, 1).empty();
     if (!ok) std::cerr << "cannot write " << path << "\n";
     return ok;
 }
 
 int usage() {
-    std::cerr << "usage: trv_make_defaults [--keep] <folder>\n";
+    std::cerr << "usage: trv_make_defaults [--keep] [--language CODE] [--skin NAME] <folder>\n";
     return 2;
 }
 
@@ -76,11 +84,15 @@ int usage() {
 
 int main(int argc, char** argv) {
     bool keep = false;
+    StrIniChoices choices;
     std::optional<fs::path> folder;
+    const auto ascii = [](std::string_view text) { return std::u16string(text.begin(), text.end()); };
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--keep") {
             keep = true;
+        } else if ((arg == "--language" || arg == "--skin") && i + 1 < argc) {
+            (arg == "--language" ? choices.language : choices.skin) = ascii(argv[++i]);
         } else if (!folder && !arg.starts_with("--")) {
             folder = fs::path(arg);
         } else {
@@ -99,6 +111,6 @@ int main(int argc, char** argv) {
     const fs::path configBin = *folder / "config.bin";
     const fs::path strIni = *folder / "str.ini";
     if (!keep || !fs::exists(configBin, ec)) ok = writeConfigBin(configBin) && ok;
-    if (!keep || !fs::exists(strIni, ec)) ok = writeStrIni(strIni) && ok;
+    if (!keep || !fs::exists(strIni, ec)) ok = writeStrIni(strIni, choices) && ok;
     return ok ? 0 : 1;
 }

@@ -16,8 +16,9 @@ constexpr std::uint8_t kFallbackGrey = 0x20;
 
 UINT drawTextFlags(TextFormat format) {
     // Labels come from str.ini and key names: an ampersand in them is text,
-    // never a mnemonic prefix.
-    constexpr UINT kOneLine = DT_SINGLELINE | DT_NOPREFIX;
+    // never a mnemonic prefix. A text longer than its place (the Bulgarian
+    // phrases in a 105-pixel box) ends in an ellipsis rather than mid-letter.
+    constexpr UINT kOneLine = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
     switch (format) {
         case TextFormat::Centre:
             return DT_CENTER | DT_VCENTER | kOneLine;
