@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -443,6 +444,74 @@ TEST_F(AssignmentDialogsTest, MissingBackgroundSaysWhichAndLeavesABlankDialogTha
     }
     EXPECT_EQ(box, L"HotKey Dialog Load background image failed!!!|error");
     EXPECT_EQ(result, std::nullopt);
+}
+
+// Not a test: pictures of every dialog in English and Simplified Chinese for
+// the documentation, from the skin in TRV_SHOTS_SKIN into TRV_SHOTS_OUT.
+// Run with --gtest_also_run_disabled_tests --gtest_filter=*Pictures*.
+bool saveScreenPng(HWND window, const std::wstring& path) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    HDC screen = ::GetDC(nullptr);
+    win::MemoryDc memory(::CreateCompatibleDC(screen));
+    win::Bitmap bitmap(::CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top));
+    {
+        const win::SelectObjectScope selected(memory.get(), bitmap.get());
+        ::BitBlt(memory.get(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top,
+                 SRCCOPY);
+    }
+    ::ReleaseDC(nullptr, screen);
+    CLSID encoder;
+    if (!pngEncoder(&encoder)) return false;
+    Gdiplus::Bitmap image(bitmap.get(), nullptr);
+    return image.Save(path.c_str(), &encoder, nullptr) == Gdiplus::Ok;
+}
+
+TEST_F(AssignmentDialogsTest, DISABLED_PicturesOfEveryDialog) {
+    const wchar_t* skin = _wgetenv(L"TRV_SHOTS_SKIN");
+    const wchar_t* out = _wgetenv(L"TRV_SHOTS_OUT");
+    ASSERT_TRUE(skin && out);
+    struct Language {
+        trv::Language language;
+        const wchar_t* suffix;
+    };
+    for (const Language lang : {Language{trv::Language::English, L"en"},
+                                Language{trv::Language::SimplifiedChinese, L"chs"}}) {
+        const DialogArgs dialogArgs{skin, RGB(230, 240, 240), lang.language};
+        auto picture = [&](const wchar_t* name, POINT boxToOpen, std::function<void()> run) {
+            const std::wstring path =
+                std::wstring(out) + L"/dialog-" + name + L"-" + lang.suffix + L".png";
+            UiScript script({
+                [boxToOpen] {
+                    if (!dialog()) return false;
+                    ::SetForegroundWindow(dialog());
+                    if (boxToOpen.x >= 0) clickAt(dialog(), boxToOpen.x, boxToOpen.y);
+                    if (boxToOpen.x < 0) pressKey('A');
+                    return true;
+                },
+                [] {
+                    pointAt(dialog(), kOkMiddle.x, kOkMiddle.y);
+                    return true;
+                },
+                [] { return true; },
+                [path] {
+                    EXPECT_TRUE(saveScreenPng(dialog(), path));
+                    clickAt(dialog(), kClose.x, kClose.y);
+                    return true;
+                },
+            });
+            run();
+        };
+        picture(L"windows", {100, 136}, [&] { runWindowsDialog(nullptr, dialogArgs); });
+        picture(L"media", {100, 136}, [&] { runMediaDialog(nullptr, dialogArgs); });
+        picture(L"hot-key", {100, 136}, [&] { runHotKeyDialog(nullptr, dialogArgs); });
+        picture(L"snipe", {100, 112}, [&] {
+            runSnipeDialog(nullptr, SnipeArgs{dialogArgs, 0, 3});
+        });
+        picture(L"fire-key", {-1, 0}, [&] { runFireKeyDialog(nullptr, dialogArgs); });
+        picture(L"fire-key-list", {120, 77}, [&] { runFireKeyDialog(nullptr, dialogArgs); });
+        picture(L"single-key", {-1, 0}, [&] { runSingleKeyDialog(nullptr, dialogArgs); });
+    }
 }
 
 }  // namespace
