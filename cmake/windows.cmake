@@ -98,3 +98,20 @@ add_subdirectory(${TRV_ROOT}/bench ${CMAKE_BINARY_DIR}/bench)
 
 # Every skin, rendered from its sources into Skins/ of both staged folders.
 include(${TRV_ROOT}/cmake/skins.cmake)
+
+# The user guide: one self-contained HTML page from docs/guide.md, staged
+# beside TRV418.exe, whose link on the page opens it.
+set(TRV_GUIDE ${TRV_GEN_DIR}/TRV418-Guide.html)
+file(GLOB guide_inputs CONFIGURE_DEPENDS ${TRV_ROOT}/docs/guide*.* ${TRV_ROOT}/docs/screenshots/*.png)
+add_custom_command(OUTPUT ${TRV_GUIDE}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TRV_GEN_DIR}
+    COMMAND bash ${TRV_ROOT}/docs/render-guide.sh ${TRV_ROOT}/docs ${TRV_GUIDE}
+    DEPENDS ${guide_inputs} ${TRV_ROOT}/docs/render-guide.sh
+    COMMENT "Rendering the user guide")
+add_custom_target(guide ALL
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TRV_STAGE_PLAIN_DIR} ${TRV_STAGE_DEMO_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${TRV_GUIDE} ${TRV_STAGE_PLAIN_DIR}/
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${TRV_GUIDE} ${TRV_STAGE_DEMO_DIR}/
+    DEPENDS ${TRV_GUIDE})
+add_dependencies(stage_demo guide)
+add_dependencies(stage_plain guide)
