@@ -31,6 +31,7 @@ set(TRV_MAKE_ICON ${TRV_HOST_DIR}/tools/trv_make_icon)
 set(TRV_MAKE_DEFAULTS ${TRV_HOST_DIR}/tools/trv_make_defaults)
 
 set(TRV_GEN_DIR ${CMAKE_BINARY_DIR}/generated)
+configure_file(${TRV_ROOT}/app/version.h.in ${TRV_GEN_DIR}/trv418_version.h @ONLY)
 add_custom_command(OUTPUT ${TRV_GEN_DIR}/trv418.ico
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TRV_GEN_DIR}
     COMMAND ${TRV_MAKE_ICON} ${TRV_GEN_DIR}/trv418.ico
@@ -49,7 +50,7 @@ target_link_libraries(trv_win PUBLIC trv_window trv_core setupapi hid advapi32)
 # Resources: dialog template 700, icon 720 and the manifest.
 set(TRV_RC ${TRV_ROOT}/app/trv418.rc)
 set_source_files_properties(${TRV_RC} PROPERTIES
-    OBJECT_DEPENDS "${TRV_GEN_DIR}/trv418.ico;${TRV_ROOT}/app/trv418.manifest;${TRV_ROOT}/app/resource.h")
+    OBJECT_DEPENDS "${TRV_GEN_DIR}/trv418.ico;${TRV_GEN_DIR}/trv418_version.h;${TRV_ROOT}/app/trv418.manifest;${TRV_ROOT}/app/resource.h")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${TRV_GEN_DIR} -I${TRV_ROOT}/app")
 
 # Builds one flavour of TRV418.exe. Both are named TRV418.exe in their staged
