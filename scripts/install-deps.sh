@@ -9,6 +9,7 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64
     xvfb xauth x11-utils xdotool imagemagick librsvg2-bin cmark
+    nsis zip unzip
     fonts-wqy-zenhei
 )
 
