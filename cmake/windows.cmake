@@ -106,7 +106,7 @@ set(TRV_GUIDE ${TRV_GEN_DIR}/TRV418-Guide.html)
 file(GLOB guide_inputs CONFIGURE_DEPENDS ${TRV_ROOT}/docs/guide*.* ${TRV_ROOT}/docs/screenshots/*.png)
 add_custom_command(OUTPUT ${TRV_GUIDE}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TRV_GEN_DIR}
-    COMMAND bash ${TRV_ROOT}/docs/render-guide.sh ${TRV_ROOT}/docs ${TRV_GUIDE}
+    COMMAND bash ${TRV_ROOT}/docs/render-guide.sh ${TRV_ROOT}/docs ${TRV_GUIDE} ${PROJECT_VERSION}
     DEPENDS ${guide_inputs} ${TRV_ROOT}/docs/render-guide.sh
     COMMENT "Rendering the user guide")
 add_custom_target(guide ALL
