@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "e2e/program_harness.h"
 
 namespace trv::e2e {
@@ -96,6 +98,26 @@ TEST_F(Demo, AWindowTheSystemMinimisedComesBackOnAnIconClick) {
     ASSERT_TRUE(waitUntil([&] { return ::IsIconic(window_) != FALSE; }));
     ::PostMessageW(window_, kTrayNotify, 0, WM_LBUTTONUP);
     EXPECT_TRUE(waitUntil([&] { return !::IsIconic(window_) && ::IsWindowVisible(window_); }));
+}
+
+TEST(DemoWithoutItsSkin, TheMissingBackgroundIsNamedOnceAndTheProgramGoesOn) {
+    const std::wstring folder = freshCopyOf(windowsPath(TRV_STAGE_DEMO), L"skinless");
+    std::error_code error;
+    std::filesystem::remove_all(std::filesystem::path(folder) / L"Skins", error);
+    RunningProgram program(folder);
+    ASSERT_TRUE(program.started());
+    const HWND box = program.waitForMessageBox(L"TRV418");
+    ASSERT_NE(box, nullptr) << "no message naming the missing image";
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    const HWND window = program.waitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return !::IsWindowVisible(window); }));
+    ::PostMessageW(window, kTrayNotify, 0, WM_LBUTTONUP);
+    EXPECT_TRUE(waitUntil([&] { return ::IsWindowVisible(window) != FALSE; }));
+    RECT client{};
+    ::GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 960);
+    EXPECT_EQ(client.bottom, 587);
 }
 
 TEST(DemoWithAFaultyMouse, IconClickWhileTheStartUpReadsMessageIsOpenShowsNothing) {

@@ -24,6 +24,12 @@ std::wstring freshCopyOf(const std::wstring& stagedFolder, const std::wstring& n
     for (const wchar_t* file : {L"TRV418.exe", L"config.bin", L"str.ini"}) {
         ::CopyFileW((stagedFolder + L"\\" + file).c_str(), (folder + L"\\" + file).c_str(), FALSE);
     }
+    std::error_code error;
+    std::filesystem::copy(std::filesystem::path(stagedFolder) / L"Skins",
+                          std::filesystem::path(folder) / L"Skins",
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::update_existing,
+                          error);
     return folder;
 }
 
