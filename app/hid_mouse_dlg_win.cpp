@@ -14,6 +14,7 @@
 #include "device/hid_setupapi_win.h"
 #include "input/list_search.h"
 #include "perf/dpi.h"
+#include "ui/assignment_dialogs_win.h"
 #include "ui/page_draw.h"
 #include "ui/page_layout.h"
 #include "window/list_box.h"
@@ -225,6 +226,25 @@ void CHidMouseDlg::press(POINT at) {
     }
 }
 
+// Beside the "DPI Switch" item of a button's list, the three DPI steps; any
+// other item takes them away.
+void CHidMouseDlg::showDpiSubList(int button, HWND list, int item) {
+    if (!model_->hoverAssignmentItem(button, item)) {
+        closeList(ui::ListId::DpiSubList);
+        return;
+    }
+    if (lists_.count(ui::ListId::DpiSubList) != 0) return;
+    const std::optional<RECT> itemRect = win::list_box::itemRect(list, item);
+    if (!itemRect) return;
+    const ui::Rect listRect = ui::layout::assignmentList(button);
+    const int left = listRect.left + itemRect->right;
+    const int top = listRect.top + itemRect->top;
+    const int size = ui::layout::kDpiSubListSize;
+    std::vector<std::u16string> steps;
+    for (std::size_t n = 0; n < kDpiSwitchItemCount; ++n) steps.emplace_back(dpiSwitchItemText(n));
+    openList({ui::ListId::DpiSubList, {left, top, left + size, top + size}, std::move(steps)});
+}
+
 void CHidMouseDlg::openList(const ListToOpen& list) {
     win::ChildWindow& window = lists_[list.id];
     window.reset(win::list_box::create(hwnd(), static_cast<int>(list.id), toRect(list.rect),
@@ -321,12 +341,26 @@ std::optional<LRESULT> CHidMouseDlg::OnListCommand(int id, int code) {
     if (code != LBN_SELCHANGE && code != LBN_DBLCLK) return 0;
     const auto list = lists_.find(static_cast<ui::ListId>(id));
     if (list == lists_.end()) return 0;  // a late notice from a list already closed
-    const std::optional<int> selection = win::list_box::selection(list->second.get());
+    const int selection = win::list_box::selection(list->second.get()).value_or(-1);
+    const int first = static_cast<int>(ui::ListId::Assignment1);
     ui::Redraw redraw;
-    if (model_->chooseFromList(list->first, selection.value_or(-1), redraw)) {
-        lists_.erase(list);
-        present(redraw);
+    if (id >= first && id < first + ui::layout::kPageButtons) {
+        const int button = id - first + 1;
+        ui::DialogArgs args{win::toWide(model_->skinFolder()), textColour_, model_->language()};
+        ui::Win32AssignmentDialogs dialogs(hwnd(), std::move(args), model_->sensorType());
+        if (model_->chooseAssignment(button, selection, dialogs, redraw)) {
+            closeList(static_cast<ui::ListId>(id));
+            closeList(ui::ListId::DpiSubList);
+        }
+    } else if (id == static_cast<int>(ui::ListId::DpiSubList)) {
+        if (const std::optional<int> button = model_->chooseDpiStep(selection, redraw)) {
+            closeList(ui::ListId::DpiSubList);
+            closeList(ui::assignmentList(*button));
+        }
+    } else if (model_->chooseFromList(list->first, selection, redraw)) {
+        closeList(list->first);
     }
+    present(redraw);
     return 0;
 }
 
@@ -338,9 +372,12 @@ void CHidMouseDlg::followPointerOverLists(const MSG& msg) {
         if (list == lists_.end() || list->second.get() != under) continue;
         POINT client = msg.pt;
         ::ScreenToClient(under, &client);
-        if (const std::optional<int> item = win::list_box::itemAtPoint(under, client)) {
-            win::list_box::select(under, *item);
-        }
+        const std::optional<int> item = win::list_box::itemAtPoint(under, client);
+        if (!item) return;
+        win::list_box::select(under, *item);
+        const int first = static_cast<int>(ui::ListId::Assignment1);
+        const int button = static_cast<int>(id) - first + 1;
+        if (button >= 1 && button <= ui::layout::kPageButtons) showDpiSubList(button, under, *item);
         return;
     }
 }

@@ -73,6 +73,7 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     void chooseStageColour(int stage);
     void openGuide();
     void followPointerOverLists(const MSG& msg);
+    void showDpiSubList(int button, HWND list, int item);
     void ensureSwatches();
     void present(const ui::Redraw& redraw);
 

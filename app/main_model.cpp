@@ -1,6 +1,7 @@
 #include "app/main_model.h"
 
 #include <string>
+#include <utility>
 
 #include "app/balloon.h"
 #include "app/owned_fields.h"
@@ -369,7 +370,8 @@ void MainWindowModel::pressPageElement(const ui::PagePress& hit, PressOutcome& o
             outcome.redraw = restoreDefaults();
             break;
         case PressTarget::Box:
-            break;  // the assignment lists
+            pressBox(hit.index, outcome);
+            break;
         case PressTarget::Knob:
             outcome.redraw = selectReportRate(hit.index);
             break;
@@ -397,6 +399,62 @@ void MainWindowModel::pressPageElement(const ui::PagePress& hit, PressOutcome& o
         default:
             break;
     }
+}
+
+void MainWindowModel::pressBox(int button, PressOutcome& outcome) {
+    OpenAssignmentList& open = lists_.assignment;
+    const auto closeSubList = [&] {
+        if (std::exchange(lists_.dpiSubList, false)) {
+            outcome.closeLists.push_back(ui::ListId::DpiSubList);
+        }
+    };
+    if (open.isOpen(button)) {
+        open.close();
+        outcome.closeLists.push_back(ui::assignmentList(button));
+        closeSubList();
+        return;
+    }
+    if (const std::optional<int> other = open.button()) {
+        open.close();
+        outcome.closeLists.push_back(ui::assignmentList(*other));
+        closeSubList();
+    }
+    if (!mayOpenAssignmentList(record_, record_.modeShown(), button)) {
+        const AssignmentMessage warning = leftKeyWarning(language_);
+        tell(warning.text, warning.caption);
+        return;
+    }
+    open.open(button);
+    ListToOpen list{ui::assignmentList(button), ui::layout::assignmentList(button), {}};
+    for (std::u16string_view item : assignmentListItems(language_)) list.items.emplace_back(item);
+    outcome.openList = std::move(list);
+}
+
+bool MainWindowModel::chooseAssignment(int button, int selection, AssignmentDialogs& dialogs,
+                                       ui::Redraw& redraw) {
+    if (!pageLive()) return false;
+    const CommitOutcome outcome = commitFromList(lists_.assignment, record_, labels_, language_,
+                                                 record_.modeShown(), button, selection, dialogs);
+    if (outcome.message) tell(outcome.message->text, outcome.message->caption);
+    if (outcome.changed) redraw = {draw(ui::Element::Box, button)};
+    if (outcome.listCloses) lists_.dpiSubList = false;
+    return outcome.listCloses;
+}
+
+bool MainWindowModel::hoverAssignmentItem(int button, int item) {
+    if (!pageLive() || !lists_.assignment.isOpen(button)) return lists_.dpiSubList;
+    lists_.dpiSubList = item == static_cast<int>(AssignmentType::DpiSwitch);
+    return lists_.dpiSubList;
+}
+
+std::optional<int> MainWindowModel::chooseDpiStep(int item, ui::Redraw& redraw) {
+    if (!pageLive() || !lists_.dpiSubList) return std::nullopt;
+    const std::optional<int> button =
+        commitDpiSubList(lists_.assignment, record_, labels_, record_.modeShown(), item);
+    if (!button) return std::nullopt;
+    lists_.dpiSubList = false;
+    redraw = {draw(ui::Element::Box, *button)};
+    return button;
 }
 
 void MainWindowModel::pressLightingBox(int box, PressOutcome& outcome) {

@@ -15,6 +15,7 @@
 
 #include "app/page_life.h"
 #include "app/window_port.h"
+#include "assign/assignment_list.h"
 #include "config/button_labels.h"
 #include "config/ini_store.h"
 #include "config/profile_store.h"
@@ -107,8 +108,21 @@ class MainWindowModel {
     // A selection in an open lighting list (negative: none). When something
     // was chosen the list is to be destroyed and `redraw` drawn.
     bool chooseFromList(ui::ListId list, int selection, ui::Redraw& redraw);
-    // The window let go of a list on its own (for example at a rebuild).
     const ui::OpenLists& openLists() const { return lists_; }
+
+    // A selection (negative: none) in the open assignment list of a button
+    // 1..7: the assignment, with its detail dialog where it has one. Returns
+    // whether the list (and the DPI sub-list) is to close; `redraw` gets the
+    // button's box when it changed.
+    bool chooseAssignment(int button, int selection, AssignmentDialogs& dialogs,
+                          ui::Redraw& redraw);
+    // The pointer over item `item` of the button's open list: the DPI
+    // sub-list shows beside "DPI Switch" and goes with any other item.
+    // Returns whether it is to be shown (true) or gone (false) now.
+    bool hoverAssignmentItem(int button, int item);
+    // A choice in the DPI sub-list: the button whose list closes, its box
+    // redrawn; nothing when no assignment list is open.
+    std::optional<int> chooseDpiStep(int item, ui::Redraw& redraw);
 
     // What the page draws from.
     ui::PageView pageView() const {
@@ -181,6 +195,7 @@ class MainWindowModel {
     void applySettings();
     void tell(std::u16string_view text, std::u16string_view caption);
     void pressLightingBox(int box, PressOutcome& outcome);
+    void pressBox(int button, PressOutcome& outcome);
     void pressPageElement(const ui::PagePress& hit, PressOutcome& outcome);
     void tellPointerWarnings(const PointerWarnings& warnings);
 

@@ -61,9 +61,11 @@ PagePress pageElementAt(int x, int y, bool pageLive) {
 
 std::vector<ListId> closeListsAwayFrom(OpenLists& lists, int x, int y) {
     std::vector<ListId> closed;
-    for (int k = 1; k <= L::kPageButtons; ++k) {
-        if (L::box(k).contains(x, y) || L::assignmentList(k).contains(x, y)) continue;
-        if (std::exchange(lists.assignment[k - 1], false)) closed.push_back(assignmentList(k));
+    if (const std::optional<int> k = lists.assignment.button()) {
+        if (!L::box(*k).contains(x, y) && !L::assignmentList(*k).contains(x, y)) {
+            lists.assignment.close();
+            closed.push_back(assignmentList(*k));
+        }
     }
     // Mode, effect, parameter: the order the page tries them in.
     struct Lighting {

@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "assign/assignment_list.h"
+
 namespace trv::ui {
 
 // The page's drop-down lists, by their control ids.
@@ -21,10 +23,9 @@ constexpr ListId assignmentList(int button) {  // 1..7
 }
 
 struct OpenLists {
-    std::array<bool, 7> assignment{};  // buttons 1..7
+    OpenAssignmentList assignment;  // at most one button's list
     bool dpiSubList = false;
     std::array<bool, 3> lighting{};  // mode, parameter, effect
-    bool operator==(const OpenLists&) const = default;
 };
 
 // Elements shown in their over look.

@@ -245,5 +245,60 @@ TEST_F(Program, AStageLevelOnASensorWithoutATableErasesTheLabelAndWritesNone) {
     EXPECT_EQ(canvas.count("/slider-DPI-light.png"), 1);
 }
 
+// --- The assignment lists ----------------------------------------------------
+
+class ScriptedDialogs final : public AssignmentDialogs {
+  public:
+    std::optional<WindowsChoice> windowsFunction() override { return std::nullopt; }
+    std::optional<MediaChoice> multimedia() override { return MediaChoice{3, u"Stop"}; }
+    std::optional<HotKeyChoice> hotKey() override { return std::nullopt; }
+    std::optional<FireKeyChoice> fireKey() override {
+        ++runs;
+        return FireKeyChoice{5, u"A", 12, 20, 30};
+    }
+    std::optional<SingleKeyChoice> singleKey() override { return std::nullopt; }
+    std::optional<SnipeChoice> snipe(std::uint8_t) override { return std::nullopt; }
+    int runs = 0;
+};
+
+TEST_F(Program, ABoxOpensItsListAndAPickChangesTheButtonAndItsBoxOnce) {
+    MainWindowModel& model = start();
+    PressOutcome outcome = model.press(100, 300);  // box 3
+    ASSERT_TRUE(outcome.openList);
+    EXPECT_EQ(outcome.openList->id, ui::assignmentList(3));
+    EXPECT_EQ(outcome.openList->rect, ui::layout::assignmentList(3));
+    EXPECT_EQ(outcome.openList->items.size(), 14u);
+
+    // Over "DPI Switch" the sub-list shows; a step from it makes button 3 a
+    // DPI switch in the mode shown.
+    EXPECT_TRUE(model.hoverAssignmentItem(3, 5));
+    EXPECT_FALSE(model.hoverAssignmentItem(3, 6));
+    EXPECT_TRUE(model.hoverAssignmentItem(3, 5));
+    Redraw redraw;
+    EXPECT_EQ(model.chooseDpiStep(0, redraw), 3);
+    EXPECT_EQ(redraw, (Redraw{{Element::Box, 3, 0}}));
+    EXPECT_EQ(model.labels().of(Mode::A, 3), u"DPI +");
+    EXPECT_EQ(model.record().button(rec::kDpiSwitchCode, Mode::A, 3), 3);
+
+    // Fire Key with its dialog; the double click's second notice does nothing.
+    model.press(100, 300);
+    ScriptedDialogs dialogs;
+    redraw.clear();
+    EXPECT_TRUE(model.chooseAssignment(3, 9, dialogs, redraw));
+    EXPECT_FALSE(model.chooseAssignment(3, 9, dialogs, redraw));
+    EXPECT_EQ(dialogs.runs, 1);
+    EXPECT_EQ(redraw, (Redraw{{Element::Box, 3, 0}}));
+    EXPECT_EQ(model.labels().of(Mode::A, 3), u"Fire Key-A");
+    EXPECT_EQ(model.record().button(rec::kFireTimes, Mode::A, 3), 12);
+}
+
+TEST_F(Program, TheOnlyLeftClickButtonsListStaysShutWithAWarning) {
+    MainWindowModel& model = start();
+    const PressOutcome outcome = model.press(100, 250);  // box 1, Mode A's only Left Click
+    EXPECT_FALSE(outcome.openList);
+    EXPECT_EQ(window_.shown,
+              (std::vector<testing::Shown>{{u"Left key must be selected!", u"Warning"}}));
+}
+
 }  // namespace
 }  // namespace trv
