@@ -37,7 +37,7 @@ bool DialogFrame::run() {
 
 std::span<const win::MessageEntry<DialogFrame>> DialogFrame::messageMap() {
     using Self = DialogFrame;
-    static const std::array<win::MessageEntry<Self>, 10> map{{
+    static const std::array<win::MessageEntry<Self>, 11> map{{
         win::onMessage<Self>(WM_ERASEBKGND, &Self::OnEraseBackground),
         win::onMessage<Self>(WM_LBUTTONDOWN, &Self::OnLeftButtonDown),
         // A second press soon after the first is a press too.
@@ -47,6 +47,7 @@ std::span<const win::MessageEntry<DialogFrame>> DialogFrame::messageMap() {
         win::onMessage<Self>(WM_CTLCOLORSTATIC, &Self::OnStaticColour),
         win::onMessage<Self>(WM_CTLCOLOREDIT, &Self::OnControlColour),
         win::onMessage<Self>(WM_CTLCOLORLISTBOX, &Self::OnControlColour),
+        win::onMessage<Self>(WM_DESTROY, &Self::OnDestroy),
         win::onCommand<Self>(IDOK, &Self::OnOk),
         win::onCommand<Self>(IDCANCEL, &Self::OnCancel),
     }};
@@ -247,6 +248,11 @@ std::optional<LRESULT> DialogFrame::OnControlColour(WPARAM wParam, LPARAM) {
     ::SetBkColor(dc, kControlBackground);
     ::SelectObject(dc, font_.get());
     return reinterpret_cast<LRESULT>(controlBrush_.get());
+}
+
+std::optional<LRESULT> DialogFrame::OnDestroy(WPARAM, LPARAM) {
+    windowGone();
+    return std::nullopt;
 }
 
 std::optional<LRESULT> DialogFrame::OnOk(WPARAM, LPARAM) {

@@ -60,7 +60,8 @@ class DialogFrame : public win::Dialog {
     virtual void leftClick(POINT) {}  // on the dialog, not on an image button
     virtual bool wheel(bool /*awayFromUser*/) { return false; }  // true: taken
     virtual void controlEvent(int /*id*/, int /*code*/) {}
-    virtual void accepting() {}                           // OK, before the dialog ends
+    virtual void accepting() {}   // OK, before the dialog ends
+    virtual void windowGone() {}  // the window and its controls are destroyed
     virtual HWND hoveredList() const { return nullptr; }  // follows the pointer
     // A dialog's own message map, looked at before the frame's.
     virtual std::optional<LRESULT> dispatchOwn(UINT, WPARAM, LPARAM) { return std::nullopt; }
@@ -90,6 +91,7 @@ class DialogFrame : public win::Dialog {
     std::optional<LRESULT> OnMouseHover(WPARAM, LPARAM);
     std::optional<LRESULT> OnControlColour(WPARAM, LPARAM);
     std::optional<LRESULT> OnStaticColour(WPARAM, LPARAM);
+    std::optional<LRESULT> OnDestroy(WPARAM, LPARAM);
     std::optional<LRESULT> OnOk(WPARAM, LPARAM);
     std::optional<LRESULT> OnCancel(WPARAM, LPARAM);
 

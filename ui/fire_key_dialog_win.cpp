@@ -129,6 +129,13 @@ void FireKeyDialog::controlEvent(int id, int code) {
     }
 }
 
+void FireKeyDialog::windowGone() {
+    // The system destroys the controls with the window; their handles may
+    // name other windows afterwards.
+    (void)list_.release();
+    for (win::ChildWindow& edit : edits_) (void)edit.release();
+}
+
 void FireKeyDialog::accepting() {
     // A time typed last has not lost the focus yet.
     leaveField(FireField::Make);

@@ -37,6 +37,7 @@ class FireKeyDialog final : public DialogFrame {
     void controlEvent(int id, int code) override;
     void accepting() override;
     HWND hoveredList() const override { return list_.get(); }
+    void windowGone() override;
 
   private:
     void showFields();

@@ -65,7 +65,10 @@ class UiScript {
         ::EnumThreadWindows(
             ::GetCurrentThreadId(),
             [](HWND w, LPARAM) -> BOOL {
-                if (::IsWindowVisible(w)) ::PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+                // Hidden ones too: a dialog may be stuck before it shows.
+                wchar_t cls[16] = {};
+                ::GetClassNameW(w, cls, 16);
+                if (std::wstring(cls) == L"#32770") ::PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
                 return TRUE;
             },
             0);
