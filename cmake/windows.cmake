@@ -116,3 +116,6 @@ add_custom_target(guide ALL
     DEPENDS ${TRV_GUIDE})
 add_dependencies(stage_demo guide)
 add_dependencies(stage_plain guide)
+
+# The release packages: the portable zip and the setup program.
+include(${TRV_ROOT}/cmake/package.cmake)
