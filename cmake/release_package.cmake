@@ -46,9 +46,10 @@ file(WRITE ${SKINS_NSH}
     "!macro TRV_REMOVE_SKINS\n${remove_skins}!macroend\n"
     "!macro TRV_INSTALL_SKINS\n${install_skins}    SetOutPath \"$INSTDIR\"\n!macroend\n")
 
+# Only this version's packages: the release command copies them all.
 get_filename_component(dist ${ZIP} DIRECTORY)
+file(REMOVE_RECURSE ${dist})
 file(MAKE_DIRECTORY ${dist})
-file(REMOVE ${ZIP} ${SETUP})
 
 # The zip holds one folder, TRV418, ready to run where it is unpacked.
 get_filename_component(payload_parent ${PAYLOAD} DIRECTORY)
