@@ -17,7 +17,8 @@ trv_xvfb_start
 trap 'trv_wine_stop' EXIT
 trv_wine_start build/windows
 
-shoot() {  # shoot <language code or ""> <skin> <name>
+shoot() {  # shoot <language code or ""> <skin> <name> [list]
+    # With "list", button 3's assignment list is open with the DPI sub-list.
     local work pid id
     work="$(mktemp -d)"
     cp -r "$stage/TRV418.exe" "$stage/Skins" "$work/"
@@ -32,6 +33,12 @@ shoot() {  # shoot <language code or ""> <skin> <name>
     done
     xdotool mousemove 0 600
     sleep 1
+    if [ "${4:-}" = list ]; then
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        xdotool mousemove $((X + 101)) $((Y + 301)); sleep 0.5; xdotool click 1; sleep 0.6
+        xdotool mousemove $((X + 263)) $((Y + 158)); sleep 0.6
+        xdotool mousemove $((X + 263)) $((Y + 166)); sleep 0.8
+    fi
     import -window "$id" "$work/page.png"
     convert "$work/page.png" -resize 75% -colors 192 "$out/$3.png"
     # Its own close button, so that its icon leaves the notification area.
@@ -43,6 +50,7 @@ shoot() {  # shoot <language code or ""> <skin> <name>
 }
 
 shoot "" Default page-default-en
+shoot "" Default page-assignment-list-en list
 shoot "" Amber page-amber-en
 shoot CHS Default page-default-chs
 shoot CHT Default page-default-cht
