@@ -11,20 +11,7 @@ set -uo pipefail
 stage="$1"
 work="$(mktemp -d)"
 trap 'kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-passes=0
-failures=0
-check() {  # check <what> <command...>
-    local what="$1"; shift
-    if "$@"; then
-        echo "ok: $what"; passes=$((passes + 1))
-    else
-        echo "FAILED: $what"; failures=$((failures + 1))
-    fi
-}
-waitfor() {  # waitfor <seconds> <command...>
-    local end=$((SECONDS + $1)); shift
-    until "$@"; do [ $SECONDS -ge $end ] && return 1; sleep 0.2; done
-}
+. "$(dirname "$0")/../support/script_checks.sh"
 byte() { od -An -tx1 -j "$2" -N1 "$1" | tr -d ' '; }
 windows() { xdotool search --onlyvisible --classname trv418.exe 2>/dev/null; }
 visible() { [ -n "$(windows)" ]; }
@@ -110,6 +97,4 @@ check "str.ini: Item4=Single Key-B" grep -qx "Item4=Single Key-B" <<<"$labels"
 check "str.ini: Item53=Cut" grep -qx "Item53=Cut" <<<"$labels"
 
 press 951 25  # close
-echo "[  PASSED  ] $passes tests."
-[ "$failures" = 0 ] || echo "[  FAILED  ] $failures tests."
-[ "$failures" = 0 ]
+summary

@@ -13,20 +13,7 @@ set -uo pipefail
 stage="$1"
 work="$(mktemp -d)"
 trap 'kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-failures=0
-passes=0
-check() {  # check <what> <command...>
-    local what="$1"; shift
-    if "$@"; then
-        echo "ok: $what"; passes=$((passes + 1))
-    else
-        echo "FAILED: $what"; failures=$((failures + 1))
-    fi
-}
-waitfor() {  # waitfor <seconds> <command...>
-    local end=$((SECONDS + $1)); shift
-    until "$@"; do [ $SECONDS -ge $end ] && return 1; sleep 0.2; done
-}
+. "$(dirname "$0")/../support/script_checks.sh"
 byte() {  # byte <file> <offset>: the byte as a decimal number
     od -An -tu1 -j "$2" -N1 "$1" | tr -d ' '
 }
@@ -126,7 +113,4 @@ check "close ends the program with code 0 (got $code)" test "$code" = 0
 check "close writes nothing to the mouse" test "$(md5sum <"$mouse")" = "$before_mouse"
 check "nor to config.bin" test "$(md5sum <"$config")" = "$before_config"
 
-# In the form the test summary counts.
-echo "[  PASSED  ] $passes tests."
-[ "$failures" = 0 ] || echo "[  FAILED  ] $failures tests."
-[ "$failures" = 0 ]
+summary
