@@ -122,12 +122,15 @@ void encodeStages(const SettingsRecord& record, std::uint8_t sensorType, ConfigB
     std::fill(colours, colours + block::kStageColourBytes, std::uint8_t{0});
     std::size_t used = 0;
     for (std::size_t stage = 1; stage <= rec::kStages; ++stage) {
-        const std::uint8_t enabled = record[enabledOffset(stage)];
+        // A byte other than 0 or 1 (only a damaged config.bin holds one) is a
+        // stage without its tick, as the page shows it: the code, the count
+        // and the colour slots then agree with each other.
+        const bool ticked = stageTicked(record, stage);
         const std::uint8_t code = dpiLevelCode(sensorType, stageLevel(record, stage));
         block.image[block::kStageDpiCodes + stage - 1] =
-            enabled == 0 ? static_cast<std::uint8_t>(code | kStageDisabledBit)
-                         : static_cast<std::uint8_t>(code & ~kStageDisabledBit);
-        if (enabled == 1) {
+            ticked ? static_cast<std::uint8_t>(code & ~kStageDisabledBit)
+                   : static_cast<std::uint8_t>(code | kStageDisabledBit);
+        if (ticked) {
             const Rgb colour = stageColour(record, stage);
             const std::size_t at = block::kStageColours + kColourBytes * used;
             block.image[at] = colour.red;
