@@ -85,7 +85,9 @@ trv_add_stage(stage_demo trv418_demo ${TRV_STAGE_DEMO_DIR})
 # with the system's HID stack (--virtual FOLDER picks the virtual mouse at run
 # time), staged beside TRV418.exe in both folders.
 add_executable(trv418ctl ${TRV_ROOT}/ctl/trv418ctl_entry_win.cpp
-    ${TRV_ROOT}/device/hid_setupapi_backend_win.cpp)
+    ${TRV_ROOT}/device/hid_setupapi_backend_win.cpp ${TRV_ROOT}/ctl/trv418ctl.rc)
+set_source_files_properties(${TRV_ROOT}/ctl/trv418ctl.rc PROPERTIES
+    OBJECT_DEPENDS ${TRV_GEN_DIR}/trv418_version.h)
 target_link_libraries(trv418ctl PRIVATE trv_win)
 target_link_options(trv418ctl PRIVATE -municode -s)
 add_custom_target(stage_ctl ALL

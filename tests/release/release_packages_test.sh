@@ -115,19 +115,23 @@ check "for the installing user, after a delay ($description)" \
 check "the task is not ended after a time limit" grep -q '<ExecutionTimeLimit>PT0S<' "$task"
 check "and starts on battery" grep -q '<DisallowStartIfOnBatteries>false<' "$task"
 
-versions=$(wine "$probe" version "$installed_win\\TRV418.exe" "Z:$(tr / '\\' <<<"$setup")" 2>&1 | tr -d '\r')
-program_version=$(sed -n '1,/^file .*setup/p' <<<"$versions")
+versions=$(wine "$probe" version "$installed_win\\TRV418.exe" "$installed_win\\trv418ctl.exe" \
+    "Z:$(tr / '\\' <<<"$setup")" 2>&1 | tr -d '\r')
 echo "$versions" | sed 's/^/  /'
-check "TRV418.exe's version resource: $version" \
-    grep -qx "FileVersion $version" <<<"$program_version"
-check "product version and fixed versions" test "$(grep -cE "^(ProductVersion $version|Fixed(File|Product)Version $version\.0)$" <<<"$program_version")" = 3
-named_without_maker() {
-    grep -qx "ProductName TRV418" <<<"$1" && grep -q "^FileDescription ." <<<"$1" &&
-        ! grep -q "^CompanyName" <<<"$1"
+resource() {  # the probe's lines for one file
+    awk -v name="$1" '/^file /{on = index($0, name) > 0; next} on' <<<"$versions"
 }
-check "product name, description, no maker" named_without_maker "$program_version"
-check "the setup program's version: $version" \
-    grep -qx "ProductVersion $version" <<<"${versions#*setup.exe}"
+carries_version() {  # file and product version, in words and in numbers
+    test "$(resource "$1" | grep -cxE "(File|Product)Version $version|Fixed(File|Product)Version $version\.0")" = 4
+}
+named_without_maker() {
+    resource "$1" | grep -qx "ProductName TRV418" && resource "$1" | grep -q "^FileDescription ." &&
+        ! resource "$1" | grep -q "^CompanyName"
+}
+check "TRV418.exe's version resource holds $version" carries_version TRV418.exe
+check "with product name and description, no maker" named_without_maker TRV418.exe
+check "trv418ctl.exe's too" carries_version trv418ctl.exe
+check "the setup program's too" carries_version setup.exe
 
 start_program "$installed" "$installed_win\\TRV418.exe"
 check "the installed TRV418.exe starts hidden with its icon" quiet wine "$probe" started

@@ -89,14 +89,23 @@ bool printVersion(const wchar_t* file) {
     return true;
 }
 
+// The shell knows an icon by its window and id: modifying nothing in it
+// succeeds only if the icon is there.
+bool hasIcon(HWND window) {
+    NOTIFYICONDATAW probe{};
+    probe.cbSize = sizeof(probe);
+    probe.hWnd = window;
+    probe.uID = 0;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
+}
+
 int started() {
     HWND window = nullptr;
-    if (!waitUntil([&] { return (window = mainWindow()) != nullptr; }, 20s)) {
-        std::fprintf(stderr, "no window of class %s\n", narrow(trv::kMainWindowClass).c_str());
-        return 1;
-    }
-    if (!waitUntil([&] { return !::IsWindowVisible(window); }, 10s)) {
-        std::fprintf(stderr, "the main window stays visible\n");
+    // The icon comes after the window's style is final, and before the
+    // window first shows and hides itself.
+    if (!waitUntil([&] { return (window = mainWindow()) != nullptr && hasIcon(window); }, 20s)) {
+        std::fprintf(stderr, window ? "no notification icon\n" : "no window of class %s\n",
+                     narrow(trv::kMainWindowClass).c_str());
         return 1;
     }
     const LONG_PTR exStyle = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
@@ -104,14 +113,9 @@ int started() {
         std::fprintf(stderr, "the main window would have a task-bar button\n");
         return 1;
     }
-    // The shell knows an icon by its window and id: modifying nothing in it
-    // succeeds only if the icon is there.
-    NOTIFYICONDATAW probe{};
-    probe.cbSize = sizeof(probe);
-    probe.hWnd = window;
-    probe.uID = 0;
-    if (!::Shell_NotifyIconW(NIM_MODIFY, &probe)) {
-        std::fprintf(stderr, "no notification icon\n");
+    const auto hidden = [&] { return !::IsWindowVisible(window); };
+    if (!waitUntil(hidden, 10s) || (std::this_thread::sleep_for(500ms), !hidden())) {
+        std::fprintf(stderr, "the main window shows\n");
         return 1;
     }
     return 0;
