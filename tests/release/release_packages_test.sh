@@ -20,20 +20,7 @@ work="$(mktemp -d)"
 cp "$1" "$2" "$3" "$work/" || exit 1
 setup="$work/$(basename "$1")"; zip="$work/$(basename "$2")"; probe="$work/$(basename "$3")"
 program_pid=""
-failures=0
-passes=0
-check() {  # check <what> <command...>
-    local what="$1"; shift
-    if "$@"; then
-        echo "ok: $what"; passes=$((passes + 1))
-    else
-        echo "FAILED: $what"; failures=$((failures + 1))
-    fi
-}
-waitfor() {  # waitfor <seconds> <command...>
-    local end=$((SECONDS + $1)); shift
-    until "$@"; do [ $SECONDS -ge $end ] && return 1; sleep 0.2; done
-}
+. "$(dirname "$0")/../support/script_checks.sh"
 quiet() { "$@" >/dev/null 2>&1; }
 
 drive_c="$WINEPREFIX/drive_c"
@@ -179,7 +166,4 @@ check "with code 0" ended_with_zero
 ctl=$(wine "$portable/trv418ctl.exe" --version 2>/dev/null | tr -d '\r')
 check "the unzipped trv418ctl.exe names version $version" test "$ctl" = "trv418ctl $version"
 
-# In the form the test summary counts.
-echo "[  PASSED  ] $passes tests."
-[ "$failures" = 0 ] || echo "[  FAILED  ] $failures tests."
-[ "$failures" = 0 ]
+summary
