@@ -46,7 +46,9 @@ std::optional<std::u16string> FireKeyFields::changed(FireField field, std::u16st
     }
     const unsigned value = leadingNumber(text);
     if (value > kMaxRepeat) {
-        repeatText_ = kRepeatDefault;
+        // A fresh string rather than assignment into the old one: GCC 12 at
+        // -O3 warns, wrongly, that the copy could overlap itself.
+        repeatText_ = std::u16string(kRepeatDefault);
         repeat_ = 1;
         return repeatText_;
     }
@@ -61,7 +63,7 @@ std::optional<std::u16string> FireKeyFields::left(FireField field) {
     std::uint8_t& value = field == FireField::Make ? make_ : break_;
     const unsigned typed = leadingNumber(text);
     if (typed < kMinTime || typed > kMaxTime) {
-        text = kTimeDefault;
+        text = std::u16string(kTimeDefault);
         value = static_cast<std::uint8_t>(kMinTime);
         return text;
     }
