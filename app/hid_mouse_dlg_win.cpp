@@ -13,13 +13,13 @@
 #include "device/hid_backend.h"
 #include "device/hid_setupapi_win.h"
 #include "input/list_search.h"
+#include "lang/fonts.h"
+#include "lang/fonts_win.h"
 #include "perf/dpi.h"
 #include "ui/assignment_dialogs_win.h"
 #include "ui/page_draw.h"
 #include "ui/page_layout.h"
 #include "window/list_box.h"
-#include "lang/fonts.h"
-#include "lang/fonts_win.h"
 #include "window/wide.h"
 
 namespace trv {
@@ -124,7 +124,8 @@ BOOL CHidMouseDlg::OnInitDialog() {
 
 void CHidMouseDlg::addTrayIcon() {
     trayAttemptsLeft_ = kTrayRetries;
-    if (!tray_.add(hwnd(), appIcon_, kTrayTip)) ::SetTimer(hwnd(), kTrayRetryTimer, kTrayRetryMs, nullptr);
+    if (!tray_.add(hwnd(), appIcon_, kTrayTip))
+        ::SetTimer(hwnd(), kTrayRetryTimer, kTrayRetryMs, nullptr);
 }
 
 std::optional<LRESULT> CHidMouseDlg::OnTimer(WPARAM wParam, LPARAM) {
@@ -203,8 +204,9 @@ void CHidMouseDlg::ensureSwatches() {
         const ui::Rect r = ui::layout::stageSwatch(stage);
         swatch.reset(::CreateWindowExW(
             0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_CENTER, r.left, r.top, r.width(),
-            r.height(), hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSwatchId + stage - 1)),
-            instance(), nullptr));
+            r.height(), hwnd(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSwatchId + stage - 1)), instance(),
+            nullptr));
     }
 }
 
@@ -247,9 +249,10 @@ void CHidMouseDlg::showDpiSubList(int button, HWND list, int item) {
 
 void CHidMouseDlg::openList(const ListToOpen& list) {
     win::ChildWindow& window = lists_[list.id];
-    window.reset(win::list_box::create(hwnd(), static_cast<int>(list.id), toRect(list.rect),
-                                       list.items));
-    if (window) ::SendMessageW(window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(bodyFont_.get()), TRUE);
+    window.reset(
+        win::list_box::create(hwnd(), static_cast<int>(list.id), toRect(list.rect), list.items));
+    if (window)
+        ::SendMessageW(window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(bodyFont_.get()), TRUE);
 }
 
 void CHidMouseDlg::closeList(ui::ListId id) {
@@ -307,7 +310,8 @@ std::optional<LRESULT> CHidMouseDlg::OnControlColour(UINT message, HDC dc, HWND 
     switch (message) {
         case WM_CTLCOLORSTATIC:
             if (id >= kFirstSwatchId && id < kFirstSwatchId + ui::layout::kStages) {
-                const Rgb c = stageColour(model_->record(), static_cast<std::size_t>(id - 70));
+                const auto stage = static_cast<std::size_t>(id - kFirstSwatchId + 1);
+                const Rgb c = stageColour(model_->record(), stage);
                 ::SetBkMode(dc, TRANSPARENT);
                 controlBrush_.reset(::CreateSolidBrush(RGB(c.red, c.green, c.blue)));
             } else {

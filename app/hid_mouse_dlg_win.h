@@ -105,7 +105,7 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     std::unique_ptr<ui::GdiCanvas> canvas_;
     std::map<ui::ListId, win::ChildWindow> lists_;
     std::array<win::ChildWindow, 4> swatches_;
-    win::Brush controlBrush_;  // the last control-colour brush; one at a time
+    win::Brush controlBrush_;          // the last control-colour brush; one at a time
     COLORREF customColours_[16] = {};  // the colour dialog's, kept for the process
 };
 

@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
-#include <vector>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/page_life.h"
 #include "app/window_port.h"

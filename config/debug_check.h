@@ -9,13 +9,12 @@
 #if defined(TRV_DEBUG_CHECKS)
 #include <cstdio>
 #include <cstdlib>
-#define TRV_EXPECTS(condition)                                                                \
-    do {                                                                                      \
-        if (!(condition)) {                                                                   \
-            std::fprintf(stderr, "%s:%d: broken contract: %s\n", __FILE__, __LINE__,          \
-                         #condition);                                                         \
-            std::abort();                                                                     \
-        }                                                                                     \
+#define TRV_EXPECTS(condition)                                                                    \
+    do {                                                                                          \
+        if (!(condition)) {                                                                       \
+            std::fprintf(stderr, "%s:%d: broken contract: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort();                                                                         \
+        }                                                                                         \
     } while (false)
 #else
 #define TRV_EXPECTS(condition) ((void)0)

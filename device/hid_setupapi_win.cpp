@@ -132,7 +132,8 @@ class HidFeatureChannel final : public FeatureChannel {
     }
 
     bool getFeature(std::span<std::uint8_t> report) override {
-        return kept(HidD_GetFeature(handle_.get(), report.data(), static_cast<ULONG>(report.size())));
+        return kept(
+            HidD_GetFeature(handle_.get(), report.data(), static_cast<ULONG>(report.size())));
     }
 
     std::uint32_t lastError() const override { return lastError_; }

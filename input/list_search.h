@@ -10,9 +10,9 @@
 namespace trv::input {
 
 inline constexpr std::array<ui::ListId, 11> kListSearchOrder{
-    ui::assignmentList(1), ui::assignmentList(2), ui::assignmentList(3),
-    ui::assignmentList(4), ui::assignmentList(5), ui::assignmentList(6),
-    ui::assignmentList(7), ui::ListId::DpiSubList, ui::ListId::LightMode,
+    ui::assignmentList(1),      ui::assignmentList(2),   ui::assignmentList(3),
+    ui::assignmentList(4),      ui::assignmentList(5),   ui::assignmentList(6),
+    ui::assignmentList(7),      ui::ListId::DpiSubList,  ui::ListId::LightMode,
     ui::ListId::LightParameter, ui::ListId::LightEffect,
 };
 

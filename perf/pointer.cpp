@@ -7,7 +7,6 @@ namespace trv {
 
 namespace {
 
-
 // The slowest double-click time a slider shows (position 1) and the step per
 // position.
 constexpr std::int64_t kSlowestDoubleClickMs = 900;

@@ -68,8 +68,8 @@ bool writeStrIni(const fs::path& path, const StrIniChoices& choices) {
     }
     trv::ButtonLabels check;
     trv::SkinSettings skin;
-    trv::LoadIniStore(store, trv::text(trv::Language::English, trv::TextId::SettingsSection),
-                      check, skin);
+    trv::LoadIniStore(store, trv::text(trv::Language::English, trv::TextId::SettingsSection), check,
+                      skin);
     ok = ok && skin.path == choices.skin && !check.of(trv::Mode::A, 1).empty();
     if (!ok) std::cerr << "cannot write " << path << "\n";
     return ok;
@@ -86,7 +86,9 @@ int main(int argc, char** argv) {
     bool keep = false;
     StrIniChoices choices;
     std::optional<fs::path> folder;
-    const auto ascii = [](std::string_view text) { return std::u16string(text.begin(), text.end()); };
+    const auto ascii = [](std::string_view text) {
+        return std::u16string(text.begin(), text.end());
+    };
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--keep") {

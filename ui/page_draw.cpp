@@ -231,8 +231,7 @@ class Painter {
 
     void pointerSlider(int slider) {
         if (slider < 1 || slider > 3) return;
-        const int position =
-            pointerSliderPosition(v_.record, static_cast<PointerSlider>(slider));
+        const int position = pointerSliderPosition(v_.record, static_cast<PointerSlider>(slider));
         for (int j = 1; j <= L::kPointerSegments; ++j) {
             image(j <= position ? kPointerLight : kPointerDark, L::pointerSegment(slider, j));
         }

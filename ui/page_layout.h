@@ -94,7 +94,7 @@ constexpr Rect pointerSegment(int slider, int segment) {  // segment 1..11
             pointerSliderTop(slider) + 11};
 }
 constexpr Rect pointerTitle(int slider) {
-    return slider == 1 ? Rect{656, 90, 960, 111}
+    return slider == 1   ? Rect{656, 90, 960, 111}
            : slider == 2 ? Rect{656, 226, 960, 247}
                          : Rect{656, 362, 960, 383};
 }

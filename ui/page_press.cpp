@@ -15,9 +15,12 @@ PagePress pageElementAt(int x, int y, bool pageLive) {
     };
     // The frame: tried first, and in every page state.
     constexpr Fixed frame[] = {
-        {L::kOk, PressTarget::Ok},         {L::kApply, PressTarget::Apply},
-        {L::kMinimise, PressTarget::Minimise}, {L::kClose, PressTarget::Close},
-        {L::kCancel, PressTarget::Cancel}, {L::kLink, PressTarget::Link},
+        {L::kOk, PressTarget::Ok},
+        {L::kApply, PressTarget::Apply},
+        {L::kMinimise, PressTarget::Minimise},
+        {L::kClose, PressTarget::Close},
+        {L::kCancel, PressTarget::Cancel},
+        {L::kLink, PressTarget::Link},
     };
     for (const Fixed& f : frame) {
         if (f.rect.contains(x, y)) return {f.target};

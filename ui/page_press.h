@@ -21,12 +21,12 @@ enum class PressTarget : unsigned char {
     ModeA,
     ModeB,
     Default,
-    Box,             // index: button 1..7
-    Knob,            // index: knob 1..4
-    StageTick,       // index: stage 1..4
-    StageSwatch,     // index: stage 1..4
-    LightingBox,     // index: 1 mode, 2 parameter, 3 effect
-    StageSegment,    // index: stage 1..4, segment: 1..8
+    Box,           // index: button 1..7
+    Knob,          // index: knob 1..4
+    StageTick,     // index: stage 1..4
+    StageSwatch,   // index: stage 1..4
+    LightingBox,   // index: 1 mode, 2 parameter, 3 effect
+    StageSegment,  // index: stage 1..4, segment: 1..8
     PrecisionTick,
     OneScreenTick,
     PointerSegment,  // index: slider 1..3, segment: 1..11

@@ -52,8 +52,7 @@ TEST_F(Program, StartUpWithARefusedReadSaysSoAndLeavesSensorTypeZero) {
     mouse_->contents().image[block::kSensorType] = 1;
     mouse_->faults().wrongSignature = true;
     MainWindowModel& model = start();
-    EXPECT_EQ(window_.events,
-              (std::vector<std::string>{"message", "register", "skin", "page"}));
+    EXPECT_EQ(window_.events, (std::vector<std::string>{"message", "register", "skin", "page"}));
     EXPECT_EQ(window_.shown, std::vector<Shown>{kReadFailed});
     EXPECT_TRUE(model.mousePresent());
     EXPECT_EQ(model.sensorType(), 0);
@@ -73,8 +72,7 @@ TEST_F(Program, FailedRegistrationEndsStartUpWithNothingLoadedAndOkWritesNothing
     window_.registrationSucceeds = false;
     MainWindowModel& model = start();
     EXPECT_EQ(window_.events, (std::vector<std::string>{"register", "message"}));
-    EXPECT_EQ(window_.shown,
-              (std::vector<Shown>{{u"RegisterDeviceNotification failed!!!", u""}}));
+    EXPECT_EQ(window_.shown, (std::vector<Shown>{{u"RegisterDeviceNotification failed!!!", u""}}));
     EXPECT_FALSE(model.settingsLoaded());
     strIni_->write(u"Setting-EN", u"Item1", u"Mine");
     const ConfigBlock mouseBefore = mouse_->contents();
@@ -178,9 +176,9 @@ TEST_F(Program, RefusedWriteStillSavesBothFiles) {
 
     ASSERT_TRUE(model.confirm());
 
-    EXPECT_EQ(window_.shown,
-              (std::vector<Shown>{{u"The system did not detect the gaming mouse!",
-                                   u"WriteOperation"}}));
+    EXPECT_EQ(
+        window_.shown,
+        (std::vector<Shown>{{u"The system did not detect the gaming mouse!", u"WriteOperation"}}));
     EXPECT_EQ(mouse_->contents(), mouseBefore);
     EXPECT_EQ(fileBytes("config.bin")[1 + rec::kReportRateCode], 8);
     EXPECT_EQ(strIni_->read(u"Setting-EN", u"Item2"), u"Right Click");
@@ -337,9 +335,8 @@ TEST_F(Program, NotificationsDuringAMessageWaitAndAreCountedAfterIt) {
 
     EXPECT_EQ(deepest, 1);
     // The fourth runs a read that fails; the eight that waited make two more.
-    EXPECT_EQ(window_.events,
-              (std::vector<std::string>{"balloon 14", "message", "balloon 14", "message",
-                                        "balloon 14", "message"}));
+    EXPECT_EQ(window_.events, (std::vector<std::string>{"balloon 14", "message", "balloon 14",
+                                                        "message", "balloon 14", "message"}));
 }
 
 TEST_F(Program, ExitClosesBothChannels) {

@@ -20,7 +20,6 @@
 
 namespace trv::testing {
 
-
 inline SettingsRecord craftedRecord() {
     SettingsRecord r;
     for (std::size_t i = 0; i < rec::kSize; ++i) r[i] = static_cast<std::uint8_t>(0x30 + i % 7);
