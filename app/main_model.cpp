@@ -7,6 +7,7 @@
 #include "app/owned_fields.h"
 #include "assign/assignment.h"
 #include "assign/function_table.h"
+#include "config/error_number.h"
 #include "perf/report_rate.h"
 #include "ui/page_layout.h"
 
@@ -18,12 +19,9 @@ constexpr std::u16string_view kRegistrationFailed = u"RegisterDeviceNotification
 constexpr std::u16string_view kReadCaption = u"ReadOperation";
 constexpr std::u16string_view kWriteCaption = u"WriteOperation";
 
-// "CreateFile Error Code:%d", the number printed as a C int would be.
+// "CreateFile Error Code:%d" filled in.
 std::u16string channelOpenText(std::uint32_t errorCode) {
-    const std::string number = std::to_string(static_cast<std::int32_t>(errorCode));
-    std::u16string text = u"CreateFile Error Code:";
-    text.append(number.begin(), number.end());
-    return text;
+    return u"CreateFile Error Code:" + errorNumberText(errorCode);
 }
 
 ui::ElementDraw draw(ui::Element element, int index = 0, int look = 0) {

@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "config/error_number.h"
+
 namespace trv {
 
 namespace {
@@ -11,13 +13,9 @@ namespace {
 constexpr std::u16string_view kMissingText = u"Config file is not exist.";
 constexpr std::u16string_view kWriteFailedCaption = u"NULL ==fp ";
 
-// "Error Code is: %d \n" filled in; the number is printed as a C int would be.
+// "Error Code is: %d \n" filled in.
 std::u16string writeFailedText(std::uint32_t systemError) {
-    const std::string number = std::to_string(static_cast<std::int32_t>(systemError));
-    std::u16string text = u"Error Code is: ";
-    text.append(number.begin(), number.end());
-    text += u" \n";
-    return text;
+    return u"Error Code is: " + errorNumberText(systemError) + u" \n";
 }
 
 }  // namespace
