@@ -207,25 +207,28 @@ void MainWindowModel::runDeviceChange(const DeviceChange& change) {
     device_.mousePresent = true;
 }
 
-void MainWindowModel::applySettings() {
+ApplyOutcome MainWindowModel::applySettings() {
     rebuildOwnedFields(record_, device_.sensorType, block_.block);
-    if (!WriteConfigBlock(device_, block_, services_.clock).ok()) {
-        tell(text(language_, TextId::MouseNotDetected), kWriteCaption);
+    ApplyOutcome outcome;
+    outcome.written = WriteConfigBlock(device_, block_, services_.clock);
+    if (!outcome.written.ok()) tell(text(language_, TextId::MouseNotDetected), kWriteCaption);
+    outcome.configBin = SaveSettingsFile(services_.files, paths_.configBin, record_);
+    if (auto message = settingsFileMessage(outcome.configBin)) {
+        tell(message->text, message->caption);
     }
-    const SettingsFileResult saved = SaveSettingsFile(services_.files, paths_.configBin, record_);
-    if (auto message = settingsFileMessage(saved)) tell(message->text, message->caption);
     saveIniStore();
+    return outcome;
 }
 
-bool MainWindowModel::confirm() {
+std::optional<ApplyOutcome> MainWindowModel::confirm() {
     // A record that was never loaded is all zeros: it must reach neither the
     // mouse nor config.bin.
-    if (!device_.mousePresent || !settingsLoaded_) return false;
+    if (!device_.mousePresent || !settingsLoaded_) return std::nullopt;
     DeviceOperation operation(*this);
-    applySettings();
+    const ApplyOutcome outcome = applySettings();
     savedRecord_ = record_;
     tellPointerWarnings(writeSystemPointerSettings(record_, services_.pointer));
-    return true;
+    return outcome;
 }
 
 void MainWindowModel::restoreSettings() {
@@ -318,7 +321,7 @@ PressOutcome MainWindowModel::press(int x, int y) {
     const ui::PagePress hit = ui::pageElementAt(x, y, pageLive());
     switch (hit.target) {
         case ui::PressTarget::Ok:
-            outcome.hide = confirm();
+            outcome.hide = confirm().has_value();
             break;
         case ui::PressTarget::Apply:
             confirm();

@@ -61,6 +61,13 @@ struct PressOutcome {
     bool drag = false;
 };
 
+// What OK or Apply did to the mouse and to config.bin, for callers that must
+// know without reading the messages the model showed.
+struct ApplyOutcome {
+    TransferResult written;
+    SettingsFileResult configBin;
+};
+
 // What the model reaches the outside world through.
 struct ModelServices {
     HidSystem& hid;
@@ -94,8 +101,8 @@ class MainWindowModel {
 
     // OK or Apply: with the mouse present and the settings loaded, applies,
     // renews the saved copy and sets the system's pointer settings. Returns
-    // whether anything happened; OK then hides the window, Apply leaves it.
-    bool confirm();
+    // nothing when nothing happened; OK then hides the window, Apply leaves it.
+    std::optional<ApplyOutcome> confirm();
     // Cancel: back to the saved copy; the next icon click rebuilds the page.
     void restoreSettings();
 
@@ -192,7 +199,7 @@ class MainWindowModel {
     void loadIniStore();
     void saveIniStore();
     void buildPage();
-    void applySettings();
+    ApplyOutcome applySettings();
     void tell(std::u16string_view text, std::u16string_view caption);
     void pressLightingBox(int box, PressOutcome& outcome);
     void pressBox(int button, PressOutcome& outcome);

@@ -66,8 +66,6 @@ constexpr std::size_t kMaxProfileBytes = 1024 * 1024;
 constexpr std::size_t kMaxBackupBytes = 64 * 1024;
 constexpr std::u16string_view kProgramName = u"TRV418.exe";
 constexpr std::u16string_view kStrIniName = u"str.ini";
-constexpr std::u16string_view kWriteCaption = u"WriteOperation";
-constexpr std::u16string_view kReadCaption = u"ReadOperation";
 constexpr std::size_t kComparedBytes = 1 + block::kImageSize;
 
 enum class Command : std::uint8_t { Status, Backup, Restore, Export, Import, Apply };
@@ -597,16 +595,18 @@ class Tool {
             }
             return fail(exit_code::kMouseNotFound, "the mouse was not found; nothing was applied");
         }
-        if (window.shown(kReadCaption) || !model.blockComplete()) {
+        if (!model.blockComplete()) {
             return fail(exit_code::kTransferFailed,
                         "the mouse's configuration cannot be read; nothing was applied");
         }
         if (o_.dryRun) link().holdFrames();
-        model.confirm();
-        if (window.shown(kWriteCaption)) {
+        const std::optional<ApplyOutcome> applied = model.confirm();
+        if (!applied || !applied->written.ok()) {
             return fail(exit_code::kTransferFailed, "the mouse did not take the configuration");
         }
-        if (files_.writeFailed()) return exit_code::kFileInvalid;
+        if (applied->configBin.status == SettingsFileStatus::WriteFailed) {
+            return exit_code::kFileInvalid;
+        }
         if (o_.dryRun) return dryRunDone();
         out_ << "Applied " << utf8(configBin_) << " to the mouse\n";
         return exit_code::kSuccess;

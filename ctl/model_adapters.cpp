@@ -1,19 +1,13 @@
 #include "ctl/model_adapters.h"
 
-#include <algorithm>
-
 #include "ctl/words.h"
 
 namespace trv::ctl {
 
 void ConsoleWindow::showMessage(std::u16string_view text, std::u16string_view caption) {
-    captions_.emplace_back(caption);
+    shownAny_ = true;
     if (!caption.empty()) err_ << utf8(caption) << ": ";
     err_ << utf8(text) << '\n';
-}
-
-bool ConsoleWindow::shown(std::u16string_view caption) const {
-    return std::find(captions_.begin(), captions_.end(), caption) != captions_.end();
 }
 
 WriteResult ToolFiles::replaceWhole(const std::u16string& path,
@@ -23,9 +17,7 @@ WriteResult ToolFiles::replaceWhole(const std::u16string& path,
         report_ << "not written: " << utf8(target) << " (" << bytes.size() << " bytes)\n";
         return {true, 0};
     }
-    const WriteResult result = files_.replaceWhole(target, bytes);
-    writeFailed_ = writeFailed_ || !result.written;
-    return result;
+    return files_.replaceWhole(target, bytes);
 }
 
 bool UnwrittenProfileStore::write(std::u16string_view section, std::u16string_view key,

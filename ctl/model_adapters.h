@@ -29,12 +29,11 @@ class ConsoleWindow final : public WindowPort {
     void tearDownPage() override {}
     void redraw(const ui::Redraw&) override {}
 
-    bool shown(std::u16string_view caption) const;
-    bool shownAny() const { return !captions_.empty(); }
+    bool shownAny() const { return shownAny_; }
 
   private:
     std::ostream& err_;
-    std::vector<std::u16string> captions_;
+    bool shownAny_ = false;
 };
 
 // The tool's files: one path can stand for another (the model's config.bin
@@ -49,9 +48,6 @@ class ToolFiles final : public SettingsFileSystem {
         from_ = std::move(from);
         to_ = std::move(to);
     }
-    // Whether a write failed since the start.
-    bool writeFailed() const { return writeFailed_; }
-
     bool exists(const std::u16string& path) override { return files_.exists(mapped(path)); }
     std::optional<std::vector<std::uint8_t>> readWhole(const std::u16string& path,
                                                        std::size_t sizeLimit) override {
@@ -70,7 +66,6 @@ class ToolFiles final : public SettingsFileSystem {
     std::ostream& report_;
     std::u16string from_;
     std::u16string to_;
-    bool writeFailed_ = false;
 };
 
 // str.ini read as it is, its writes only told on `report`.

@@ -174,8 +174,11 @@ TEST_F(Program, RefusedWriteStillSavesBothFiles) {
     model.selectReportRate(1);
     model.restoreDefaults();
 
-    ASSERT_TRUE(model.confirm());
+    const std::optional<ApplyOutcome> applied = model.confirm();
 
+    ASSERT_TRUE(applied);
+    EXPECT_EQ(applied->written.failedCall, transfer_failure::kSignature);
+    EXPECT_EQ(applied->configBin.status, SettingsFileStatus::Done);
     EXPECT_EQ(
         window_.shown,
         (std::vector<Shown>{{u"The system did not detect the gaming mouse!", u"WriteOperation"}}));

@@ -39,11 +39,13 @@ cp -r "$stage/TRV418.exe" "$stage/config.bin" "$stage/str.ini" "$stage/Skins" "$
 pid=$!
 waitfor 20 test -s "$work/virtual-mouse.bin" || { echo "FAILED: the demo did not start"; exit 1; }
 sleep 2
-for x in 11 31 51 71 91 111; do
-    xdotool mousemove "$x" 32 click 1
-    waitfor 3 visible && break
-done
-check "the icon shows the window" origin 587 960 || exit 1
+show_from_icon
+if ! check "the icon shows the window" dialog 587 960; then
+    for id in $(windows); do  # what showed instead, for the log
+        echo "visible: \"$(xdotool getwindowname "$id")\" $(xdotool getwindowgeometry "$id" | tr '\n' ' ')"
+    done
+    exit 1
+fi
 
 list3=87  # button 3's list: 230, 87, 330, 313
 press 100 300

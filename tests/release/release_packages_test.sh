@@ -22,6 +22,12 @@ setup="$work/$(basename "$1")"; zip="$work/$(basename "$2")"; probe="$work/$(bas
 program_pid=""
 . "$(dirname "$0")/../support/script_checks.sh"
 quiet() { "$@" >/dev/null 2>&1; }
+run_probe() {  # run_probe <command...>: the probe, its reason shown when it fails
+    local reason code
+    reason=$(wine "$probe" "$@" 2>&1 >/dev/null | tr -d '\r'); code=$?  # pipefail: the probe's code
+    [ "$code" = 0 ] || echo "  $reason"
+    return "$code"
+}
 
 drive_c="$WINEPREFIX/drive_c"
 installed="$drive_c/Program Files/TRV418"
@@ -36,7 +42,7 @@ uninstall_leftovers() {
 }
 stop_program() {  # never leave a program holding the single-instance mutex
     if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
-        quiet wine "$probe" exit || kill "$program_pid" 2>/dev/null
+        run_probe exit || kill "$program_pid" 2>/dev/null
         wait "$program_pid" 2>/dev/null
     fi
     program_pid=""
@@ -121,7 +127,7 @@ check "trv418ctl.exe's too" carries_version trv418ctl.exe
 check "the setup program's too" carries_version setup.exe
 
 start_program "$installed" "$installed_win\\TRV418.exe"
-check "the installed TRV418.exe starts hidden with its icon" quiet wine "$probe" started
+check "the installed TRV418.exe starts hidden with its icon" run_probe started
 
 # Upgrade over the running program with the user's changed settings.
 printf '\001' | dd of="$installed/config.bin" conv=notrunc status=none
@@ -144,7 +150,7 @@ check "the log-on task is still defined" test -f "$task"
 # Silent uninstall while the program runs. The uninstaller goes on from a
 # copy of itself, so its end is waited for.
 start_program "$installed" "$installed_win\\TRV418.exe"
-quiet wine "$probe" started
+run_probe started
 quiet wine "$installed_win\\Uninstall.exe" /S
 entry_gone() { ! quiet wine reg query "$key"; }
 waitfor 30 bash -c "[ ! -e \"$installed/Uninstall.exe\" ]" && waitfor 15 entry_gone
@@ -160,8 +166,8 @@ uninstall_leftovers
 
 # The portable folder runs where it was unpacked.
 start_program "$portable" "Z:$(tr / '\\' <<<"$portable")\\TRV418.exe"
-check "the unzipped TRV418.exe starts hidden with its icon" quiet wine "$probe" started
-check "and ends on its Exit command" quiet wine "$probe" exit
+check "the unzipped TRV418.exe starts hidden with its icon" run_probe started
+check "and ends on its Exit command" run_probe exit
 check "with code 0" ended_with_zero
 ctl=$(wine "$portable/trv418ctl.exe" --version 2>/dev/null | tr -d '\r')
 check "the unzipped trv418ctl.exe names version $version" test "$ctl" = "trv418ctl $version"
