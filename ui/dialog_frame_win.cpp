@@ -234,20 +234,23 @@ std::optional<LRESULT> DialogFrame::OnMouseHover(WPARAM, LPARAM lParam) {
     return 0;
 }
 
-std::optional<LRESULT> DialogFrame::OnStaticColour(WPARAM wParam, LPARAM) {
-    const HDC dc = reinterpret_cast<HDC>(wParam);
+LRESULT DialogFrame::colourControl(HDC dc, bool transparentText) {
     ::SetTextColor(dc, kControlText);
-    ::SetBkMode(dc, TRANSPARENT);
+    if (transparentText) {
+        ::SetBkMode(dc, TRANSPARENT);
+    } else {
+        ::SetBkColor(dc, kControlBackground);
+    }
     ::SelectObject(dc, font_.get());
     return reinterpret_cast<LRESULT>(controlBrush_.get());
 }
 
+std::optional<LRESULT> DialogFrame::OnStaticColour(WPARAM wParam, LPARAM) {
+    return colourControl(reinterpret_cast<HDC>(wParam), true);
+}
+
 std::optional<LRESULT> DialogFrame::OnControlColour(WPARAM wParam, LPARAM) {
-    const HDC dc = reinterpret_cast<HDC>(wParam);
-    ::SetTextColor(dc, kControlText);
-    ::SetBkColor(dc, kControlBackground);
-    ::SelectObject(dc, font_.get());
-    return reinterpret_cast<LRESULT>(controlBrush_.get());
+    return colourControl(reinterpret_cast<HDC>(wParam), false);
 }
 
 std::optional<LRESULT> DialogFrame::OnDestroy(WPARAM, LPARAM) {

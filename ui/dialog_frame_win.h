@@ -91,6 +91,8 @@ class DialogFrame : public win::Dialog {
     std::optional<LRESULT> OnMouseHover(WPARAM, LPARAM);
     std::optional<LRESULT> OnControlColour(WPARAM, LPARAM);
     std::optional<LRESULT> OnStaticColour(WPARAM, LPARAM);
+    // Static texts lie on the control background unfilled; edits fill it.
+    LRESULT colourControl(HDC dc, bool transparentText);
     std::optional<LRESULT> OnDestroy(WPARAM, LPARAM);
     std::optional<LRESULT> OnOk(WPARAM, LPARAM);
     std::optional<LRESULT> OnCancel(WPARAM, LPARAM);

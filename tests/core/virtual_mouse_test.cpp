@@ -15,6 +15,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The program's side of a virtual mouse after discovery and the first read.
+struct ReadLink {
+    VirtualHidSystem hid;
+    DeviceState device;
+    BlockState state;
+    testing::CountingClock clock;
+
+    explicit ReadLink(std::shared_ptr<VirtualMouse> mouse) : hid(std::move(mouse)) {
+        EXPECT_TRUE(FindMouse(hid, device).found);
+        EXPECT_TRUE(readBlockAfterDiscovery(device, state).ok());
+    }
+    bool write() { return WriteConfigBlock(device, state, clock).ok(); }
+};
+
 class TempFolder {
   public:
     TempFolder() {
@@ -73,16 +87,11 @@ TEST(VirtualMouse, AppliedContentsSurviveARestartAndEveryFrameIsLogged) {
     {
         auto mouse = std::make_shared<VirtualMouse>();
         mouse->persistTo(contents, log);
-        VirtualHidSystem hid(mouse);
-        DeviceState device;
-        BlockState state;
-        testing::CountingClock clock;
-        ASSERT_TRUE(FindMouse(hid, device).found);
-        ASSERT_TRUE(readBlockAfterDiscovery(device, state).ok());
-        state.block.header[0] = 8;
-        state.block.image[0] = 0x01;
-        state.block.image[319] = 0x02;
-        ASSERT_TRUE(WriteConfigBlock(device, state, clock).ok());
+        ReadLink link(mouse);
+        link.state.block.header[0] = 8;
+        link.state.block.image[0] = 0x01;
+        link.state.block.image[319] = 0x02;
+        ASSERT_TRUE(link.write());
         written = mouse->contents();
     }
     EXPECT_EQ(fileBytes(contents).size(), 322u);
@@ -108,13 +117,7 @@ TEST(VirtualMouse, ContentsThatCannotBeKeptFailTheSaveAndTheWrite) {
     EXPECT_FALSE(fs::exists(folder.path() / "virtual-mouse.bin.new")) << "no temporary left";
 
     mouse->persistTo(blocked, folder.path() / "wire.log");
-    VirtualHidSystem hid(mouse);
-    DeviceState device;
-    BlockState state;
-    testing::CountingClock clock;
-    ASSERT_TRUE(FindMouse(hid, device).found);
-    ASSERT_TRUE(readBlockAfterDiscovery(device, state).ok());
-    EXPECT_FALSE(WriteConfigBlock(device, state, clock).ok());
+    EXPECT_FALSE(ReadLink(mouse).write());
 }
 
 TEST(VirtualMouse, ContentsFileOfTheWrongSizeIsNotLoaded) {
