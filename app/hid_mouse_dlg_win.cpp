@@ -19,6 +19,7 @@
 #include "ui/assignment_dialogs_win.h"
 #include "ui/page_draw.h"
 #include "ui/page_layout.h"
+#include "window/client_size.h"
 #include "window/list_box.h"
 #include "window/wide.h"
 
@@ -158,13 +159,8 @@ void CHidMouseDlg::loadSkinAndFonts() {
     setup.titleFont = titleFont_.get();
     canvas_ = std::make_unique<ui::GdiCanvas>(std::move(setup));
 
-    // The client area is the canvas, pixel for pixel, whatever frame the
-    // window has; the window stays where it is.
-    RECT frame{0, 0, canvas_->width(), canvas_->height()};
-    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The client area is the canvas, pixel for pixel.
+    win::setClientSize(hwnd(), canvas_->width(), canvas_->height());
 
     if (!canvas_->backgroundLoaded()) {
         // Without its background the window still works on a plain canvas of

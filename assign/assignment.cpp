@@ -150,13 +150,6 @@ bool isSingleKeyUsage(std::uint8_t usage) {
     return false;
 }
 
-bool isFireKeyUsage(std::uint8_t usage) {
-    for (std::size_t position = 0; position < kFireKeyItemCount; ++position) {
-        if (fireKeyUsageOf(position) == usage) return true;
-    }
-    return false;
-}
-
 std::optional<Assignment> decodeButtonOrKey(std::uint8_t c) {
     switch (c) {
         case code::kLeftButton:
@@ -208,7 +201,7 @@ std::optional<Assignment> decodeSpecial(std::uint8_t c) {
 
 std::optional<Assignment> decodeAssignment(AssignmentPair pair) {
     if (pair.parameter >= pair_class::kFireKey) {
-        if (!isFireKeyUsage(pair.code)) return std::nullopt;
+        if (!fireKeyPositionOf(pair.code)) return std::nullopt;
         return Assignment{AssignmentType::FireKey, pair.code,
                           wrapped(pair.parameter - pair_class::kFireKey)};
     }

@@ -160,6 +160,13 @@ std::uint8_t fireKeyUsageOf(std::size_t position) {
     return position < kFireKeys.size() ? kFireKeys[position].usage : 0;
 }
 
+std::optional<std::size_t> fireKeyPositionOf(std::uint8_t usage) {
+    for (std::size_t position = 0; position < kFireKeys.size(); ++position) {
+        if (kFireKeys[position].usage == usage) return position;
+    }
+    return std::nullopt;
+}
+
 std::u16string_view fireKeyItemText(std::size_t position) {
     return position < kFireKeys.size() ? kFireKeys[position].name : std::u16string_view{};
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace trv {
@@ -22,6 +23,9 @@ std::u16string_view keyNameAt(std::size_t row);
 
 // The code of fire-key list position 0..58; 0 beyond the list.
 std::uint8_t fireKeyUsageOf(std::size_t position);
+
+// The first list position whose code is the usage; none when no item sends it.
+std::optional<std::size_t> fireKeyPositionOf(std::uint8_t usage);
 
 // The text of fire-key list position 0..58, the same in every language; empty
 // beyond the list.

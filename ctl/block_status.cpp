@@ -11,10 +11,6 @@ namespace trv::ctl {
 
 namespace {
 
-// The parameter kinds apply writes for the two respiration effects.
-constexpr std::uint8_t kRespirationEffectKind = 2;
-constexpr std::uint8_t kRespirationFlashKind = 3;
-
 std::u16string hexByte(std::uint8_t value) {
     char digits[3];
     std::snprintf(digits, sizeof digits, "%02X", value);
@@ -65,9 +61,9 @@ std::u16string lightingWords(const ConfigBlock& block) {
             return words + u", " + wordsOf(WordKind::Brightness, 0, parameter);
         case light_mode::kRespiration: {
             words += u", " + wordsOf(WordKind::Respiration, 0, parameter) + u", ";
-            if (kind == kRespirationEffectKind)
+            if (kind == light_kind::kSteady)
                 return words + wordsOf(WordKind::Effect, 0, light_effect::kRgbEffect);
-            if (kind == kRespirationFlashKind)
+            if (kind == light_kind::kFlash)
                 return words + wordsOf(WordKind::Effect, 0, light_effect::kRgbFlash);
             return words + u"kind " + byteWords(kind);
         }

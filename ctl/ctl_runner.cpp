@@ -10,6 +10,7 @@
 
 #include "app/main_model.h"
 #include "config/block_backup.h"
+#include "config/error_number.h"
 #include "config/ini_store.h"
 #include "config/portable_profile_store.h"
 #include "config/profile_store_text.h"
@@ -296,7 +297,7 @@ class Tool {
         if (found.channelOpenError) {
             return fail(exit_code::kTransferFailed,
                         "the mouse cannot be opened: CreateFile error " +
-                            std::to_string(*found.channelOpenError));
+                            utf8(errorNumberText(*found.channelOpenError)));
         }
         if (!found.found) {
             return fail(exit_code::kMouseNotFound, "the mouse (vendor " + hex4(kMouseVendorId) +
@@ -315,7 +316,8 @@ class Tool {
             why = "one of the mouse's collections is not open";
         } else {
             why = std::string(result.failedCall) + " failed";
-            if (result.systemError != 0) why += " with error " + std::to_string(result.systemError);
+            if (result.systemError != 0)
+                why += " with error " + utf8(errorNumberText(result.systemError));
         }
         return fail(exit_code::kTransferFailed, std::string(what) + ": " + why);
     }
@@ -330,8 +332,8 @@ class Tool {
     std::optional<int> written(const std::u16string& path, std::span<const std::uint8_t> bytes) {
         const WriteResult result = files_.replaceWhole(path, bytes);
         if (result.written) return std::nullopt;
-        return fail(exit_code::kFileInvalid,
-                    utf8(path) + " cannot be written: error " + std::to_string(result.systemError));
+        return fail(exit_code::kFileInvalid, utf8(path) + " cannot be written: error " +
+                                                 utf8(errorNumberText(result.systemError)));
     }
 
     int dryRunDone() {

@@ -112,11 +112,8 @@ void setAssignment(SettingsRecord& record, Mode mode, std::size_t button,
     if (const auto field = parameterField(type)) record.button(*field, mode, button) = a.parameter;
     if (type != AssignmentType::FireKey) return;
     record.button(rec::kFireTimes, mode, button) = a.fireTimes;
-    for (std::size_t position = 0; position < kFireKeyItemCount; ++position) {
-        if (fireKeyUsageOf(position) == a.parameter) {
-            record.button(rec::kFireKeyIndex, mode, button) = static_cast<std::uint8_t>(position);
-            break;
-        }
+    if (const auto position = fireKeyPositionOf(a.parameter)) {
+        record.button(rec::kFireKeyIndex, mode, button) = static_cast<std::uint8_t>(*position);
     }
 }
 

@@ -26,10 +26,6 @@ constexpr std::size_t kModeListItems = 3;
 constexpr std::array<std::uint8_t, 2> kRespirationEffectItems{light_effect::kRgbEffect,
                                                               light_effect::kRgbFlash};
 
-// The kind byte that goes with the parameter byte.
-constexpr std::uint8_t kKindSteady = 2;
-constexpr std::uint8_t kKindFlash = 3;
-
 template <std::size_t N>
 std::u16string entry(const std::array<std::u16string_view, N>& table, std::size_t index) {
     return index < N ? std::u16string(table[index]) : std::u16string();
@@ -195,7 +191,7 @@ void encodeLighting(const SettingsRecord& record, ConfigBlock& block) {
     block.image[block::kLightMode] = mode;
     if (mode == light_mode::kStandard) {
         block.image[block::kLightParameter] = record[rec::kLightBrightness];
-        block.image[block::kLightParameterKind] = kKindSteady;
+        block.image[block::kLightParameterKind] = light_kind::kSteady;
         return;
     }
     if (mode != light_mode::kRespiration) return;
@@ -203,7 +199,7 @@ void encodeLighting(const SettingsRecord& record, ConfigBlock& block) {
     if (effect != light_effect::kRgbEffect && effect != light_effect::kRgbFlash) return;
     block.image[block::kLightParameter] = record[rec::kRespirationSpeed];
     block.image[block::kLightParameterKind] =
-        effect == light_effect::kRgbFlash ? kKindFlash : kKindSteady;
+        effect == light_effect::kRgbFlash ? light_kind::kFlash : light_kind::kSteady;
 }
 
 }  // namespace trv

@@ -28,6 +28,12 @@ inline constexpr std::uint8_t kRgbFlash = 2;
 inline constexpr std::uint8_t kRgbFixedOn = 3;
 }  // namespace light_effect
 
+// The kind byte that goes with the lighting parameter byte.
+namespace light_kind {
+inline constexpr std::uint8_t kSteady = 2;
+inline constexpr std::uint8_t kFlash = 3;  // the respiration mode's RGB Flash
+}  // namespace light_kind
+
 inline constexpr std::size_t kBrightnessLevels = 10;
 inline constexpr std::size_t kRespirationSpeeds = 5;
 inline constexpr std::size_t kNeonPeriods = 30;

@@ -7,6 +7,7 @@
 
 #include "lang/fonts.h"
 #include "lang/fonts_win.h"
+#include "window/client_size.h"
 #include "window/list_box.h"
 #include "window/wide.h"
 
@@ -56,7 +57,8 @@ std::span<const win::MessageEntry<DialogFrame>> DialogFrame::messageMap() {
 
 std::optional<LRESULT> DialogFrame::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (std::optional<LRESULT> own = dispatchOwn(message, wParam, lParam)) return own;
-    if (std::optional<LRESULT> frame = dispatchByMap(this, messageMap(), message, wParam, lParam)) {
+    if (std::optional<LRESULT> frame =
+            win::dispatchByMap(this, messageMap(), message, wParam, lParam)) {
         return frame;
     }
     // Notifications of the controls the dialog made for itself.
@@ -87,11 +89,7 @@ BOOL DialogFrame::OnInitDialog() {
     }
 
     // The client area, where the picture goes, takes the picture's size.
-    RECT frame{0, 0, canvas_->width(), canvas_->height()};
-    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    win::setClientSize(hwnd(), canvas_->width(), canvas_->height());
 
     labels_ = dialogLabels(look.labels, args_.language);
     controlBrush_.reset(::CreateSolidBrush(kControlBackground));

@@ -28,21 +28,6 @@ struct DialogArgs {
     Language language = Language::English;
 };
 
-// Looks a message up in a message map; nothing when no row matches.
-template <typename Self>
-std::optional<LRESULT> dispatchByMap(Self* self, std::span<const win::MessageEntry<Self>> map,
-                                     UINT message, WPARAM wParam, LPARAM lParam) {
-    for (const win::MessageEntry<Self>& entry : map) {
-        if (entry.message != message) continue;
-        if (message == WM_COMMAND) {
-            if (LOWORD(wParam) != entry.commandId) continue;
-            if (entry.notifyCode && HIWORD(wParam) != *entry.notifyCode) continue;
-        }
-        return (self->*entry.handler)(wParam, lParam);
-    }
-    return std::nullopt;
-}
-
 class DialogFrame : public win::Dialog {
   public:
     DialogFrame(DialogKind kind, DialogArgs args, HWND owner);

@@ -56,7 +56,7 @@ std::span<const win::MessageEntry<SingleKeyDialog>> SingleKeyDialog::messageMap(
 }
 
 std::optional<LRESULT> SingleKeyDialog::dispatchOwn(UINT message, WPARAM wParam, LPARAM lParam) {
-    return dispatchByMap(this, messageMap(), message, wParam, lParam);
+    return win::dispatchByMap(this, messageMap(), message, wParam, lParam);
 }
 
 void SingleKeyDialog::createControls() {

@@ -103,6 +103,21 @@ constexpr MessageEntry<Derived> onNotify(UINT id, UINT code,
     return {WM_COMMAND, id, code, handler};
 }
 
+// Looks a message up in a message map; nothing when no row matches.
+template <typename Self>
+std::optional<LRESULT> dispatchByMap(Self* self, std::span<const MessageEntry<Self>> map,
+                                     UINT message, WPARAM wParam, LPARAM lParam) {
+    for (const MessageEntry<Self>& entry : map) {
+        if (entry.message != message) continue;
+        if (message == WM_COMMAND) {
+            if (LOWORD(wParam) != entry.commandId) continue;
+            if (entry.notifyCode && HIWORD(wParam) != *entry.notifyCode) continue;
+        }
+        return (self->*entry.handler)(wParam, lParam);
+    }
+    return std::nullopt;
+}
+
 // A dialog whose handlers come from Derived::messageMap(), a span of entries.
 template <typename Derived>
 class MappedDialog : public Dialog {
@@ -111,15 +126,9 @@ class MappedDialog : public Dialog {
 
   protected:
     std::optional<LRESULT> dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
-        for (const MessageEntry<Derived>& entry : Derived::messageMap()) {
-            if (entry.message != message) continue;
-            if (message == WM_COMMAND) {
-                if (LOWORD(wParam) != entry.commandId) continue;
-                if (entry.notifyCode && HIWORD(wParam) != *entry.notifyCode) continue;
-            }
-            return (static_cast<Derived*>(this)->*entry.handler)(wParam, lParam);
-        }
-        return std::nullopt;
+        return dispatchByMap(static_cast<Derived*>(this),
+                             std::span<const MessageEntry<Derived>>(Derived::messageMap()), message,
+                             wParam, lParam);
     }
 };
 
