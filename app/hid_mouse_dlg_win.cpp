@@ -389,6 +389,13 @@ void CHidMouseDlg::showMessage(std::u16string_view text, std::u16string_view cap
     ::MessageBoxW(hwnd(), wideText.c_str(), wideCaption.c_str(), MB_OK);
 }
 
+bool CHidMouseDlg::askYesNo(std::u16string_view text, std::u16string_view caption) {
+    const std::wstring wideText = win::toWide(text);
+    const std::wstring wideCaption = win::toWide(caption);
+    return ::MessageBoxW(hwnd(), wideText.c_str(), wideCaption.c_str(),
+                         MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 void CHidMouseDlg::showBalloon(std::uint32_t code) {
     ::SendMessageW(hwnd(), WM_SHOW_BALLOON, code, 0);
 }

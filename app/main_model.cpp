@@ -4,9 +4,7 @@
 #include <utility>
 
 #include "app/balloon.h"
-#include "app/owned_fields.h"
 #include "assign/assignment.h"
-#include "assign/function_table.h"
 #include "config/error_number.h"
 #include "perf/report_rate.h"
 #include "ui/page_layout.h"
@@ -48,14 +46,17 @@ MainWindowModel::DeviceOperation::~DeviceOperation() {
         model_.pendingChanges_.pop_front();
         model_.runDeviceChange({change.eventType, change.deviceType, change.interfaceName});
     }
+    if (std::exchange(model_.outsideChangeWaits_, false)) model_.runSettingsChangedOutside();
     model_.deviceBusy_ = false;
 }
 
 MainWindowModel::MainWindowModel(const ModelServices& services, std::u16string_view executablePath)
-    : services_(services), paths_(settingsFilePaths(executablePath)) {}
+    : window_(services.window),
+      core_({services.hid, services.clock, services.files, services.strIni, services.pointer},
+            settingsFilePaths(executablePath)) {}
 
 void MainWindowModel::tell(std::u16string_view text, std::u16string_view caption) {
-    services_.window.showMessage(text, caption);
+    window_.showMessage(text, caption);
 }
 
 void MainWindowModel::tellPointerWarnings(const PointerWarnings& warnings) {
@@ -67,8 +68,8 @@ void MainWindowModel::tellDiscovery(const DiscoveryResult& result) {
 }
 
 void MainWindowModel::readAfterDiscovery() {
-    if (!readBlockAfterDiscovery(device_, block_).ok()) {
-        tell(text(language_, TextId::MouseNotDetected), kReadCaption);
+    if (!core_.readBlock().ok()) {
+        tell(text(core_.language(), TextId::MouseNotDetected), kReadCaption);
     }
 }
 
@@ -77,12 +78,11 @@ bool MainWindowModel::startUp() {
     {
         DeviceOperation operation(*this);
         findAndRead();
-        if (services_.window.registerDeviceNotifications()) {
+        if (window_.registerDeviceNotifications()) {
             loadSettings();
-            selectLanguage();
-            loadIniStore();
-            services_.window.loadSkinAndFonts();
-            if (device_.mousePresent) buildPage();
+            core_.loadStrIni();
+            window_.loadSkinAndFonts();
+            if (core_.mousePresent()) buildPage();
             completed = true;
         } else {
             tell(kRegistrationFailed, u"");
@@ -93,75 +93,93 @@ bool MainWindowModel::startUp() {
 }
 
 void MainWindowModel::findAndRead() {
-    const DiscoveryResult found = FindMouse(services_.hid, device_);
+    const DiscoveryResult found = core_.findMouse();
     tellDiscovery(found);
-    device_.mousePresent = found.found;
+    core_.setMousePresent(found.found);
     if (found.found) readAfterDiscovery();
 }
 
 void MainWindowModel::loadSettings() {
-    const SettingsFileResult result =
-        LoadSettingsFile(services_.files, paths_.configBin, firstRunFlag_, record_);
+    const SettingsFileResult result = core_.loadRecord();
     if (auto message = settingsFileMessage(result)) tell(message->text, message->caption);
-    savedRecord_ = record_;
-    settingsLoaded_ = true;
-}
-
-void MainWindowModel::selectLanguage() {
-    languageCode_ = readLanguageCode(services_.strIni);
-    language_ = languageFromCode(languageCode_);
-}
-
-void MainWindowModel::loadIniStore() {
-    LoadIniStore(services_.strIni, text(language_, TextId::SettingsSection), labels_, skin_);
-}
-
-void MainWindowModel::saveIniStore() {
-    SaveIniStore(services_.strIni, text(language_, TextId::SettingsSection), labels_);
-}
-
-std::u16string MainWindowModel::skinFolder() const {
-    return trv::skinFolder(paths_, skin_.path);
 }
 
 void MainWindowModel::buildPage() {
     // Without loaded settings the record is all zeros and looks like a first
     // run: a page built from it would overwrite the user's labels in str.ini.
-    if (pageLive() || !settingsLoaded_) return;
+    if (pageLive() || !core_.settingsLoaded()) return;
     const bool firstBuild = !everBuilt(page_);
     page_ = PageLife::Shown;
     if (firstRun()) {
         if (firstBuild) {
-            writeFactoryFunctionTable(block_.block);
-            for (std::size_t stage = 1; stage <= rec::kStages; ++stage) {
-                record_[rec::kStageEnabled + stage - 1] = 1;
-            }
-            setDefaultLabels(labels_, language_);
-            saveIniStore();
+            core_.setFirstRunDefaults();
+            core_.saveLabels();
         }
-        tellPointerWarnings(readSystemPointerSettings(record_, services_.pointer));
+        tellPointerWarnings(core_.readPointerSettings());
     }
-    refreshLightingTexts(lighting_, record_, language_);
+    refreshLightingTexts(lighting_, core_.record(), core_.language());
     hover_ = {};  // the build draws every element in its normal look
-    services_.window.redraw({draw(ui::Element::Page)});
+    window_.redraw({draw(ui::Element::Page)});
+}
+
+void MainWindowModel::rebuildPage() {
+    page_ = PageLife::TearingDown;
+    lists_ = {};
+    window_.tearDownPage();
+    core_.reloadLabels();
+    page_ = PageLife::TornDown;
+    buildPage();
+}
+
+void MainWindowModel::settingsChangedOutside() {
+    // Start-up reads everything anyway; during a device operation (or its
+    // message) the change waits, as device notifications do.
+    if (!initialised_) return;
+    if (deviceBusy_) {
+        outsideChangeWaits_ = true;
+        return;
+    }
+    runSettingsChangedOutside();
+}
+
+void MainWindowModel::runSettingsChangedOutside() {
+    DeviceOperation operation(*this);
+    const Language language = core_.language();
+    // Nothing the user has not applied is dropped without the user's word.
+    const bool asked = pageLive() && core_.hasUnappliedChanges();
+    if (asked && !window_.askYesNo(text(language, TextId::SettingsChangedQuestion),
+                                   text(language, TextId::SettingsChangedCaption))) {
+        return;
+    }
+    loadSettings();
+    core_.reloadLabels();
+    if (core_.mousePresent()) {
+        // As after an arrival: the mouse is found and read anew.
+        const DiscoveryResult found = core_.findMouse();
+        tellDiscovery(found);
+        if (!found.found) {
+            core_.setMousePresent(false);
+            window_.showBalloon(balloon_code::kMouseMissing);
+            window_.hideWindow();
+            return;
+        }
+        readAfterDiscovery();
+    }
+    if (pageLive()) rebuildPage();
+    if (!asked) window_.showBalloon(balloon_code::kSettingsChangedOutside);
 }
 
 bool MainWindowModel::trayClick() {
     // Until the initialisation has ended, nothing is loaded that a page could
     // show; the click is not answered.
     if (!initialised_) return false;
-    if (!device_.mousePresent) {
-        services_.window.showBalloon(balloon_code::kMouseMissing);
+    if (!core_.mousePresent()) {
+        window_.showBalloon(balloon_code::kMouseMissing);
         return false;
     }
     switch (page_) {
         case PageLife::ShownCancelled:
-            page_ = PageLife::TearingDown;
-            lists_ = {};
-            services_.window.tearDownPage();
-            loadIniStore();
-            page_ = PageLife::TornDown;
-            buildPage();
+            rebuildPage();
             break;
         case PageLife::NeverBuiltCancelled:
             // The Cancel's mark is used up by this click; the page comes with
@@ -190,80 +208,81 @@ void MainWindowModel::deviceChange(std::uint32_t eventType, std::uint32_t device
 
 void MainWindowModel::runDeviceChange(const DeviceChange& change) {
     DeviceOperation operation(*this);
-    if (!countDeviceChange(change, device_)) return;
-    const DiscoveryResult found = FindMouse(services_.hid, device_);
+    if (!core_.countDeviceChange(change)) return;
+    const DiscoveryResult found = core_.findMouse();
     tellDiscovery(found);
     if (!found.found) {
-        device_.mousePresent = false;
-        services_.window.showBalloon(balloon_code::kMouseMissing);
-        services_.window.hideWindow();
+        core_.setMousePresent(false);
+        window_.showBalloon(balloon_code::kMouseMissing);
+        window_.hideWindow();
         return;
     }
     if (change.arrival()) {
         // The user hears of the mouse before any message of the read.
-        services_.window.showBalloon(balloon_code::kMouseFound);
+        window_.showBalloon(balloon_code::kMouseFound);
         readAfterDiscovery();
     }
-    device_.mousePresent = true;
+    core_.setMousePresent(true);
 }
 
 ApplyOutcome MainWindowModel::applySettings() {
-    rebuildOwnedFields(record_, device_.sensorType, block_.block);
     ApplyOutcome outcome;
-    outcome.written = WriteConfigBlock(device_, block_, services_.clock);
-    if (!outcome.written.ok()) tell(text(language_, TextId::MouseNotDetected), kWriteCaption);
-    outcome.configBin = SaveSettingsFile(services_.files, paths_.configBin, record_);
+    outcome.written = core_.writeBlock();
+    if (!outcome.written.ok())
+        tell(text(core_.language(), TextId::MouseNotDetected), kWriteCaption);
+    // The files follow even a refused write: they hold what the user chose.
+    outcome.configBin = core_.saveRecord();
     if (auto message = settingsFileMessage(outcome.configBin)) {
         tell(message->text, message->caption);
     }
-    saveIniStore();
+    core_.saveLabels();
     return outcome;
 }
 
 std::optional<ApplyOutcome> MainWindowModel::confirm() {
     // A record that was never loaded is all zeros: it must reach neither the
     // mouse nor config.bin.
-    if (!device_.mousePresent || !settingsLoaded_) return std::nullopt;
+    if (!core_.mousePresent() || !core_.settingsLoaded()) return std::nullopt;
     DeviceOperation operation(*this);
     const ApplyOutcome outcome = applySettings();
-    savedRecord_ = record_;
-    tellPointerWarnings(writeSystemPointerSettings(record_, services_.pointer));
+    core_.markApplied();
+    tellPointerWarnings(core_.applyPointerSettings());
     return outcome;
 }
 
 void MainWindowModel::restoreSettings() {
-    record_ = savedRecord_;
+    core_.revertToSaved();
     page_ = cancelled(page_);
 }
 
 std::u16string MainWindowModel::stageDpiLabel(int stage) const {
     if (stage < 1 || stage > static_cast<int>(rec::kStages)) return {};
     const std::size_t s = static_cast<std::size_t>(stage);
-    return std::u16string(dpiLevelLabel(device_.sensorType, stageLevel(record_, s)));
+    return std::u16string(dpiLevelLabel(core_.sensorType(), stageLevel(core_.record(), s)));
 }
 
 ui::Redraw MainWindowModel::showMode(Mode mode) {
     if (!pageLive()) return {};
-    record_[rec::kModeShown] = static_cast<std::uint8_t>(mode);
+    core_.record()[rec::kModeShown] = static_cast<std::uint8_t>(mode);
     return boxesAndModes();
 }
 
 ui::Redraw MainWindowModel::restoreDefaults() {
     if (!pageLive()) return {};
-    restoreDefaultAssignments(record_, labels_, language_);
+    restoreDefaultAssignments(core_.record(), core_.labels(), core_.language());
     return boxesAndModes();
 }
 
 ui::Redraw MainWindowModel::selectReportRate(int knob) {
     if (!pageLive()) return {};
-    const std::optional<int> darkened = trv::selectReportRate(record_, knob);
+    const std::optional<int> darkened = trv::selectReportRate(core_.record(), knob);
     if (!darkened) return {};
     return {draw(ui::Element::Knob, knob), draw(ui::Element::Knob, *darkened)};
 }
 
 ui::Redraw MainWindowModel::setStageLevel(int stage, int segment) {
     if (!pageLive() || stage < 1 || segment < 1) return {};
-    if (!trv::setStageLevel(record_, static_cast<std::size_t>(stage),
+    if (!trv::setStageLevel(core_.record(), static_cast<std::size_t>(stage),
                             static_cast<std::size_t>(segment))) {
         return {};
     }
@@ -275,10 +294,10 @@ ui::Redraw MainWindowModel::setStageLevel(int stage, int segment) {
 ui::Redraw MainWindowModel::toggleStageTick(int stage) {
     if (!pageLive() || stage < 1) return {};
     const std::size_t s = static_cast<std::size_t>(stage);
-    switch (trv::toggleStageTick(record_, s)) {
+    switch (trv::toggleStageTick(core_.record(), s)) {
         case TickChange::Ticked:
             return {draw(ui::Element::StageTick, stage),
-                    draw(ui::Element::StageSlider, stage, stageLevel(record_, s) + 1)};
+                    draw(ui::Element::StageSlider, stage, stageLevel(core_.record(), s) + 1)};
         case TickChange::Unticked:
             return {draw(ui::Element::StageTick, stage), draw(ui::Element::StageSlider, stage, 0)};
         case TickChange::None:
@@ -289,30 +308,31 @@ ui::Redraw MainWindowModel::toggleStageTick(int stage) {
 
 bool MainWindowModel::mayChooseStageColour(int stage) const {
     return pageLive() && stage >= 1 &&
-           trv::mayChooseStageColour(record_, static_cast<std::size_t>(stage));
+           trv::mayChooseStageColour(core_.record(), static_cast<std::size_t>(stage));
 }
 
 ui::Redraw MainWindowModel::setStageColour(int stage, Rgb colour) {
     if (!mayChooseStageColour(stage)) return {};
-    trv::setStageColour(record_, static_cast<std::size_t>(stage), colour);
+    trv::setStageColour(core_.record(), static_cast<std::size_t>(stage), colour);
     return {draw(ui::Element::StageSwatch, stage)};
 }
 
 ui::Redraw MainWindowModel::setPointerSlider(PointerSlider slider, int position) {
     if (!pageLive() || position < 1) return {};
-    if (!setPointerSliderPosition(record_, slider, static_cast<std::size_t>(position))) return {};
+    if (!setPointerSliderPosition(core_.record(), slider, static_cast<std::size_t>(position)))
+        return {};
     return {draw(ui::Element::PointerSlider, static_cast<int>(slider))};
 }
 
 ui::Redraw MainWindowModel::togglePointerPrecision() {
     if (!pageLive()) return {};
-    trv::togglePointerPrecision(record_);
+    trv::togglePointerPrecision(core_.record());
     return {draw(ui::Element::PointerTick, 1)};
 }
 
 ui::Redraw MainWindowModel::toggleScrollOneScreen() {
     if (!pageLive()) return {};
-    trv::toggleScrollOneScreen(record_);
+    trv::toggleScrollOneScreen(core_.record());
     return {draw(ui::Element::PointerTick, 2)};
 }
 
@@ -420,22 +440,24 @@ void MainWindowModel::pressBox(int button, PressOutcome& outcome) {
         outcome.closeLists.push_back(ui::assignmentList(*other));
         closeSubList();
     }
-    if (!mayOpenAssignmentList(record_, record_.modeShown(), button)) {
-        const AssignmentMessage warning = leftKeyWarning(language_);
+    if (!mayOpenAssignmentList(core_.record(), core_.record().modeShown(), button)) {
+        const AssignmentMessage warning = leftKeyWarning(core_.language());
         tell(warning.text, warning.caption);
         return;
     }
     open.open(button);
     ListToOpen list{ui::assignmentList(button), ui::layout::assignmentList(button), {}};
-    for (std::u16string_view item : assignmentListItems(language_)) list.items.emplace_back(item);
+    for (std::u16string_view item : assignmentListItems(core_.language()))
+        list.items.emplace_back(item);
     outcome.openList = std::move(list);
 }
 
 bool MainWindowModel::chooseAssignment(int button, int selection, AssignmentDialogs& dialogs,
                                        ui::Redraw& redraw) {
     if (!pageLive()) return false;
-    const CommitOutcome outcome = commitFromList(lists_.assignment, record_, labels_, language_,
-                                                 record_.modeShown(), button, selection, dialogs);
+    const CommitOutcome outcome =
+        commitFromList(lists_.assignment, core_.record(), core_.labels(), core_.language(),
+                       core_.record().modeShown(), button, selection, dialogs);
     if (outcome.message) tell(outcome.message->text, outcome.message->caption);
     if (outcome.changed) redraw = {draw(ui::Element::Box, button)};
     if (outcome.listCloses) lists_.dpiSubList = false;
@@ -450,8 +472,8 @@ bool MainWindowModel::hoverAssignmentItem(int button, int item) {
 
 std::optional<int> MainWindowModel::chooseDpiStep(int item, ui::Redraw& redraw) {
     if (!pageLive() || !lists_.dpiSubList) return std::nullopt;
-    const std::optional<int> button =
-        commitDpiSubList(lists_.assignment, record_, labels_, record_.modeShown(), item);
+    const std::optional<int> button = commitDpiSubList(
+        lists_.assignment, core_.record(), core_.labels(), core_.record().modeShown(), item);
     if (!button) return std::nullopt;
     lists_.dpiSubList = false;
     redraw = {draw(ui::Element::Box, *button)};
@@ -471,19 +493,19 @@ void MainWindowModel::pressLightingBox(int box, PressOutcome& outcome) {
     // The mark is set even where the mode offers no list, so that the next
     // press on the box only clears it.
     open = true;
-    const std::uint8_t mode = record_[rec::kLightMode];
+    const std::uint8_t mode = core_.record()[rec::kLightMode];
     std::vector<std::u16string> items;
     ui::Rect rect;
     if (box == 1) {
-        items = modeListItems(language_);
+        items = modeListItems(core_.language());
         rect = ui::layout::kModeList;
     } else if (box == 2) {
         items = parameterListItems(mode);
         rect = mode == light_mode::kStandard ? ui::layout::kBrightnessList
                                              : ui::layout::kRespirationList;
     } else {
-        clickEffectBoxWithoutList(lighting_, mode, language_);
-        items = effectListItems(language_, mode);
+        clickEffectBoxWithoutList(lighting_, mode, core_.language());
+        items = effectListItems(core_.language(), mode);
         rect = ui::layout::kEffectList;
     }
     if (!items.empty()) outcome.openList = ListToOpen{id, rect, std::move(items)};
@@ -501,17 +523,19 @@ bool MainWindowModel::chooseFromList(ui::ListId list, int selection, ui::Redraw&
     }
     switch (list) {
         case ui::ListId::LightMode:
-            if (!chooseLightMode(record_, lighting_, language_, selection)) return false;
+            if (!chooseLightMode(core_.record(), lighting_, core_.language(), selection))
+                return false;
             lists_.lighting[0] = false;
             redraw = {box(1), box(2), box(3)};
             return true;
         case ui::ListId::LightParameter:
-            if (!chooseLightParameter(record_, lighting_, selection)) return false;
+            if (!chooseLightParameter(core_.record(), lighting_, selection)) return false;
             lists_.lighting[1] = false;
             redraw = {box(2)};
             return true;
         case ui::ListId::LightEffect:
-            if (!chooseLightEffect(record_, lighting_, language_, selection)) return false;
+            if (!chooseLightEffect(core_.record(), lighting_, core_.language(), selection))
+                return false;
             lists_.lighting[2] = false;
             redraw = {box(3)};
             return true;

@@ -1,10 +1,11 @@
 #pragma once
-// The main window's model: the process-wide state of the program (the block,
-// the settings record and its saved copy, the button labels, the device link,
-// the page's life and the lighting texts) and the operations that start-up,
-// the notification icon, device notifications and the page run on it. The
-// main window only carries window messages in and draws what the model asks
-// for; every rule of what happens lives here and below.
+// The main window's model: what only the window needs (the page's life, its
+// open lists and hover marks, the lighting texts, the device notifications
+// that wait) over the settings core, which owns the mouse and the user's
+// settings, and the operations that start-up, the notification icon, device
+// notifications and the page run on them. The main window only carries window
+// messages in and draws what the model asks for; every rule of what happens
+// lives here and below.
 
 #include <cstdint>
 #include <deque>
@@ -16,21 +17,10 @@
 #include "app/page_life.h"
 #include "app/window_port.h"
 #include "assign/assignment_list.h"
-#include "config/button_labels.h"
-#include "config/ini_store.h"
-#include "config/profile_store.h"
-#include "config/settings_file.h"
-#include "config/settings_file_paths.h"
-#include "config/settings_record.h"
-#include "device/device_state.h"
-#include "device/discovery.h"
-#include "device/hid_system.h"
-#include "device/transfer.h"
 #include "lang/text_table.h"
 #include "perf/dpi.h"
 #include "perf/lighting.h"
-#include "perf/pointer.h"
-#include "perf/system_pointer.h"
+#include "settings/settings_core.h"
 #include "ui/canvas.h"
 #include "ui/page_draw.h"
 #include "ui/page_hover.h"
@@ -106,7 +96,12 @@ class MainWindowModel {
     // Cancel: back to the saved copy; the next icon click rebuilds the page.
     void restoreSettings();
 
-    void closeDevice() { device_.closeChannels(); }
+    // The settings were changed by another program (trv418ctl): everything is
+    // loaded and read again as after an arrival, and a built page is built
+    // anew, unless the user keeps the page's unapplied changes.
+    void settingsChangedOutside();
+
+    void closeDevice() { core_.closeChannels(); }
 
     // The pointer on the main window.
     PressOutcome press(int x, int y);
@@ -133,7 +128,8 @@ class MainWindowModel {
 
     // What the page draws from.
     ui::PageView pageView() const {
-        return {record_, labels_, language_, device_.sensorType, lighting_, hover_};
+        return {core_.record(),     core_.labels(), core_.language(),
+                core_.sensorType(), lighting_,      hover_};
     }
 
     // Page actions. Each changes the record (and labels) and returns what must
@@ -152,22 +148,22 @@ class MainWindowModel {
     // The DPI label of a stage's current level, for the stage balloons.
     std::u16string stageDpiLabel(int stage) const;
 
-    Language language() const { return language_; }
-    bool mousePresent() const { return device_.mousePresent; }
-    bool firstRun() const { return firstRunFlag_ == 0; }
-    bool settingsLoaded() const { return settingsLoaded_; }
+    Language language() const { return core_.language(); }
+    bool mousePresent() const { return core_.mousePresent(); }
+    bool firstRun() const { return core_.firstRun(); }
+    bool settingsLoaded() const { return core_.settingsLoaded(); }
     PageState pageState() const { return pageStateOf(page_); }
     bool pageLive() const { return pageState() == PageState::Shown; }
-    const SkinSettings& skin() const { return skin_; }
-    std::u16string skinFolder() const;
+    const SkinSettings& skin() const { return core_.skin(); }
+    std::u16string skinFolder() const { return core_.skinFolder(); }
     const LightingTexts& lightingTexts() const { return lighting_; }
 
-    const SettingsRecord& record() const { return record_; }
-    const SettingsRecord& savedRecord() const { return savedRecord_; }
-    const ButtonLabels& labels() const { return labels_; }
-    const ConfigBlock& block() const { return block_.block; }
-    bool blockComplete() const { return block_.complete; }
-    std::uint8_t sensorType() const { return device_.sensorType; }
+    const SettingsRecord& record() const { return core_.record(); }
+    const SettingsRecord& savedRecord() const { return core_.savedRecord(); }
+    const ButtonLabels& labels() const { return core_.labels(); }
+    const ConfigBlock& block() const { return core_.block(); }
+    bool blockComplete() const { return core_.blockComplete(); }
+    std::uint8_t sensorType() const { return core_.sensorType(); }
 
   private:
     struct PendingChange {
@@ -195,9 +191,6 @@ class MainWindowModel {
     void tellDiscovery(const DiscoveryResult& result);
     void readAfterDiscovery();
     void loadSettings();
-    void selectLanguage();
-    void loadIniStore();
-    void saveIniStore();
     void buildPage();
     ApplyOutcome applySettings();
     void tell(std::u16string_view text, std::u16string_view caption);
@@ -206,24 +199,18 @@ class MainWindowModel {
     void pressPageElement(const ui::PagePress& hit, PressOutcome& outcome);
     void tellPointerWarnings(const PointerWarnings& warnings);
 
-    ModelServices services_;
-    SettingsFilePaths paths_;
-    DeviceState device_;
-    BlockState block_;
-    SettingsRecord record_;
-    SettingsRecord savedRecord_;
-    std::uint8_t firstRunFlag_ = 0;
-    ButtonLabels labels_;
-    SkinSettings skin_;
-    std::u16string languageCode_;
-    Language language_ = Language::English;
+    void rebuildPage();
+    void runSettingsChangedOutside();
+
+    WindowPort& window_;
+    SettingsCore core_;
     PageLife page_ = PageLife::NeverBuilt;
     LightingTexts lighting_;
     ui::OpenLists lists_;
     ui::HoverMarks hover_;
     bool initialised_ = false;
-    bool settingsLoaded_ = false;
     bool deviceBusy_ = false;
+    bool outsideChangeWaits_ = false;
     std::deque<PendingChange> pendingChanges_;
 };
 

@@ -4,7 +4,7 @@
 #   window/*.cpp            the thin dialog framework (Windows only)
 # Files that pick the HID backend or hold an entry point are listed by name in
 # CMakeLists.txt, because exactly one of each goes into an executable.
-set(TRV_AREAS app device config assign perf input ui lang ctl)
+set(TRV_AREAS app device config assign perf input ui lang settings ctl)
 
 set(TRV_CORE_SOURCES "")
 set(TRV_WIN_SOURCES "")

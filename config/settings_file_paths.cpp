@@ -49,6 +49,12 @@ SettingsFilePaths settingsFilePaths(std::u16string_view executablePath) {
     return paths;
 }
 
+SettingsFilePaths settingsFilePathsOfConfig(std::u16string_view configBinPath) {
+    SettingsFilePaths paths = settingsFilePaths(configBinPath);
+    paths.configBin = std::u16string(configBinPath);
+    return paths;
+}
+
 std::u16string skinFolder(const SettingsFilePaths& paths, std::u16string_view skinName) {
     std::u16string folder = paths.folder;
     folder += kSkinsFolder;

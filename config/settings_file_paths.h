@@ -21,6 +21,10 @@ struct SettingsFilePaths {
 // path for that file, which names no file.
 SettingsFilePaths settingsFilePaths(std::u16string_view executablePath);
 
+// The paths of a config.bin named by the user, whatever its name: str.ini
+// and the rest lie beside it.
+SettingsFilePaths settingsFilePathsOfConfig(std::u16string_view configBinPath);
+
 // The folder the skin images are read from: the executable's folder, then
 // "/Skins/", then the skin's name from str.ini. Image names are appended with
 // their leading slash; the doubled slashes this gives are accepted by Windows.

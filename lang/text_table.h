@@ -36,6 +36,8 @@ enum class TextId : std::uint8_t {
     DpiStage1, DpiStage2, DpiStage3, DpiStage4,
     KeyMatrix1, KeyMatrix2, MacroKey,
     MouseDetected, MouseNotDetected,
+    // The settings were changed by another program.
+    SettingsChangedOutside, SettingsChangedQuestion, SettingsChangedCaption,
     // The notification icon's menu.
     Exit,
     // The str.ini section that holds this language's button labels.

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "app/owned_fields.h"
+#include "settings/owned_fields.h"
 #include "config/block_backup.h"
 #include "config/crc32.h"
 #include "config/portable_profile_store.h"

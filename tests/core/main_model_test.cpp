@@ -9,9 +9,9 @@
 
 #include <utility>
 
-#include "app/owned_fields.h"
 #include "perf/dpi.h"
 #include "program_fixture.h"
+#include "settings/owned_fields.h"
 
 namespace trv {
 namespace {
@@ -188,6 +188,19 @@ TEST_F(Program, RefusedWriteStillSavesBothFiles) {
     EXPECT_EQ(model.savedRecord(), model.record());
 }
 
+TEST_F(Program, AfterAFailedStartUpReadApplyKeepsTheStoredSnipeCodeInConfigBin) {
+    SettingsRecord stored = craftedRecord();
+    stored[rec::kSnipeDpiCode] = 0x28;  // what the mouse's sensor type 1 gave
+    folder_.write("config.bin", configBin(1, stored));
+    mouse_->contents().image[block::kSensorType] = 1;
+    mouse_->faults().wrongSignature = true;
+    MainWindowModel& model = start();
+
+    ASSERT_TRUE(model.confirm());
+
+    EXPECT_EQ(fileBytes("config.bin"), configBin(1, stored));
+}
+
 TEST_F(Program, CancelThrowsChangesAwayAndTheNextIconClickRebuildsFromTheStoredLabels) {
     MainWindowModel& model = start();
     const ConfigBlock mouseBefore = mouse_->contents();
@@ -340,6 +353,59 @@ TEST_F(Program, NotificationsDuringAMessageWaitAndAreCountedAfterIt) {
     // The fourth runs a read that fails; the eight that waited make two more.
     EXPECT_EQ(window_.events, (std::vector<std::string>{"balloon 14", "message", "balloon 14",
                                                         "message", "balloon 14", "message"}));
+}
+
+// --- Settings changed by another program -------------------------------------
+
+TEST_F(Program, ChangedOutsideReloadsFilesAndMouseRebuildsThePageAndSaysSoInABalloon) {
+    MainWindowModel& model = start();
+    SettingsRecord outside = craftedRecord();
+    outside[rec::kReportRateCode] = 4;
+    folder_.write("config.bin", configBin(1, outside));
+    strIni_->write(u"Setting-EN", u"Item1", u"From outside");
+    mouse_->contents().image[block::kSensorType] = 1;
+    window_.events.clear();
+
+    model.settingsChangedOutside();
+
+    EXPECT_EQ(window_.events, (std::vector<std::string>{"teardown", "page", "balloon 16"}));
+    EXPECT_EQ(model.record(), outside);
+    EXPECT_EQ(model.savedRecord(), outside);
+    EXPECT_EQ(model.labels().of(Mode::A, 1), u"From outside");
+    EXPECT_EQ(model.sensorType(), 1);
+    ASSERT_TRUE(model.confirm());
+    EXPECT_EQ(mouse_->contents().header[block::kReportRateCode], 4);
+}
+
+TEST_F(Program, ChangedOutsideWithUnappliedChangesAsksAndEachAnswerDoesWhatItSays) {
+    SettingsRecord outside = craftedRecord();
+    outside[rec::kReportRateCode] = 4;
+    for (const bool take : {false, true}) {
+        SCOPED_TRACE(take ? "Yes" : "No");
+        folder_.write("config.bin", configBin(1, craftedRecord()));
+        MainWindowModel& model = start();
+        model.selectReportRate(1);  // 1000 Hz, not applied
+        folder_.write("config.bin", configBin(1, outside));
+        window_.events.clear();
+        window_.shown.clear();
+        window_.answerYes = take;
+
+        model.settingsChangedOutside();
+
+        EXPECT_EQ(window_.shown.at(0).text,
+                  u"The settings were changed outside the program. Take the new settings and "
+                  u"drop the changes on this page?");
+        if (take) {
+            EXPECT_EQ(window_.events, (std::vector<std::string>{"question", "teardown", "page"}));
+            EXPECT_EQ(model.record(), outside);
+        } else {
+            EXPECT_EQ(window_.events, std::vector<std::string>{"question"});
+            EXPECT_EQ(fileBytes("config.bin"), configBin(1, outside)) << "nothing written yet";
+        }
+        ASSERT_TRUE(model.confirm());
+        EXPECT_EQ(mouse_->contents().header[block::kReportRateCode], take ? 4 : 8);
+        EXPECT_EQ(fileBytes("config.bin")[1 + rec::kReportRateCode], take ? 4 : 8);
+    }
 }
 
 TEST_F(Program, ExitClosesBothChannels) {

@@ -1,4 +1,4 @@
-#include "app/owned_fields.h"
+#include "settings/owned_fields.h"
 
 #include <gtest/gtest.h>
 

@@ -27,10 +27,16 @@ inline void PrintTo(const Shown& message, std::ostream* out) {
 
 class RecordingWindow final : public WindowPort {
   public:
+    bool answerYes = true;  // to every question
     void showMessage(std::u16string_view text, std::u16string_view caption) override {
         shown.push_back({std::u16string(text), std::u16string(caption)});
         events.push_back("message");
         if (duringMessage) duringMessage();
+    }
+    bool askYesNo(std::u16string_view text, std::u16string_view caption) override {
+        shown.push_back({std::u16string(text), std::u16string(caption)});
+        events.push_back("question");
+        return answerYes;
     }
     void showBalloon(std::uint32_t code) override {
         balloons.push_back(code);
