@@ -1,10 +1,15 @@
-// How long the main window's drawing takes: a full page build, a hover redraw
-// of one button and a DPI segment click, each drawn into the skin canvas and
-// copied to a real window, as medians over many runs; and the process's
-// private bytes after a page build. Run under Wine (or on Windows):
-//   wine bench_page_draw_win.exe [skin-folder]
-// Without a folder it uses the first skin staged beside the plain build, or
-// when there is none writes a skin of generated PNGs at the real sizes.
+// How long the main window's page takes, drawn by the program's own model and
+// drawing code into its skin canvas and copied to a real window: the page the
+// model builds at start-up, a hover redraw of one button, and a DPI segment
+// click (the model's press and the redraw it asks for), as medians over many
+// runs; and the process's private bytes once the page is built. The model runs
+// over the virtual mouse and a temporary copy of the staged plain folder
+// (config.bin, str.ini and Skins/), as the program would beside its
+// executable. Run under Wine (or on Windows), after building stage_plain:
+//   wine bench_page_draw_win.exe [--cache=on|off] [staged-folder]
+// Without a folder it uses build/windows/stage/plain beside this program.
+// Both image-cache settings run, off first, unless --cache picks one: the
+// private bytes of a single setting come from a process that ran only it.
 
 #include <windows.h>
 #include <psapi.h>
@@ -13,168 +18,138 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/main_model.h"
+#include "app/window_port.h"
+#include "config/settings_file_win.h"
+#include "config/win_profile_store_win.h"
+#include "core/pointer_fakes.h"
+#include "device/transfer.h"
+#include "device/virtual_mouse.h"
+#include "lang/fonts.h"
+#include "lang/fonts_win.h"
 #include "support/png_files_win.h"
 #include "ui/gdi_canvas_win.h"
+#include "ui/page_draw.h"
+#include "ui/page_layout.h"
+#include "window/wide.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using trv::ui::FontRole;
-using trv::ui::GdiCanvas;
-using trv::ui::Rect;
-using trv::ui::TextFormat;
+namespace layout = trv::ui::layout;
 
-struct SkinImage {
-    const wchar_t* name;
-    int width;
-    int height;
-};
+// The main window as far as drawing goes: the canvas made the way the program
+// makes it, and every redraw the model asks for drawn and copied at once. The
+// page's colour swatches (child windows) are left out.
+class BenchWindow final : public trv::WindowPort {
+  public:
+    BenchWindow(HWND window, bool cacheImages) : window_(window), cacheImages_(cacheImages) {}
 
-constexpr SkinImage kSkin[] = {
-    {L"/main.png", 960, 587},
-    {L"/BasicSet2.png", 960, 587},
-    {L"/button-normal.png", 105, 21},
-    {L"/button-over.png", 105, 21},
-    {L"/button-min-normal.png", 18, 18},
-    {L"/button-close-normal.png", 18, 18},
-    {L"/DropdownBox-normal.png", 211, 21},
-    {L"/slider-light.png", 24, 11},
-    {L"/slider-dark.png", 24, 11},
-    {L"/slider-RP-light.png", 70, 11},
-    {L"/slider-RP-dark.png", 70, 11},
-    {L"/slider-DPI-light.png", 16, 16},
-    {L"/slider-DPI-dark.png", 16, 16},
-    {L"/BK-DPI.png", 74, 16},
-    {L"/Pane.png", 16, 16},
-    {L"/PaneMakingTick.png", 16, 16},
-};
+    void attach(const trv::MainWindowModel& model) { model_ = &model; }
 
-// Gradients with a little texture, rounded-off alpha at the edges: roughly
-// what a drawn skin compresses and decodes like.
-bool writeSkin(const fs::path& folder) {
-    fs::create_directories(folder);
-    for (const SkinImage& image : kSkin) {
-        const int w = image.width;
-        const int h = image.height;
-        const bool ok = trv::testing::writePng(
-            folder.wstring() + image.name, w, h, true, [w, h](int x, int y) -> std::uint32_t {
-                const std::uint32_t r = 40 + 120 * x / w + ((x * 7 + y * 13) % 9);
-                const std::uint32_t g = 50 + 100 * y / h + ((x * 3 + y * 5) % 7);
-                const std::uint32_t b = 90 + (x ^ y) % 32;
-                const bool edge = x == 0 || y == 0 || x == w - 1 || y == h - 1;
-                const std::uint32_t a = edge ? 96 : 255;
-                return a << 24 | r << 16 | g << 8 | b;
-            });
-        if (!ok) return false;
+    void showMessage(std::u16string_view text, std::u16string_view caption) override {
+        std::fprintf(stderr, "message: %ls: %ls\n", trv::win::toWide(caption).c_str(),
+                     trv::win::toWide(text).c_str());
+        ++messages;
     }
-    return true;
-}
+    void showBalloon(std::uint32_t) override {}
+    void hideWindow() override {}
+    bool registerDeviceNotifications() override { return true; }
+    void loadSkinAndFonts() override {
+        const trv::SkinSettings& skin = model_->skin();
+        const trv::LanguageFonts fonts =
+            trv::fontsFor(model_->language(), trv::win::runningWindowsVersion());
+        body_ = trv::win::makeFont(fonts.body);
+        title_ = trv::win::makeFont(fonts.title);
+        trv::ui::CanvasSetup setup;
+        setup.skinFolder = trv::win::toWide(model_->skinFolder());
+        setup.background = u"/main.png";
+        setup.fallbackWidth = layout::kPageWidth;
+        setup.fallbackHeight = layout::kPageHeight;
+        setup.textColour = RGB(skin.red, skin.green, skin.blue);
+        setup.bodyFont = body_.get();
+        setup.titleFont = title_.get();
+        setup.cacheImages = cacheImages_;
+        canvas_ = std::make_unique<trv::ui::GdiCanvas>(std::move(setup));
+        if (!canvas_->backgroundLoaded()) {
+            std::fprintf(stderr, "the skin's main.png did not load from %ls\n",
+                         trv::win::toWide(model_->skinFolder()).c_str());
+            ++messages;
+        }
+    }
+    void tearDownPage() override {}
+    void redraw(const trv::ui::Redraw& redraw) override {
+        if (!canvas_ || redraw.empty()) return;
+        if (redraw.front().element == trv::ui::Element::Page) pageBuild = redraw;
+        trv::ui::drawPage(*canvas_, redraw, model_->pageView());
+        canvas_->presentTo(window_);
+    }
 
-// build/windows/bench/ is where this program lives; the staged program's
-// skins are in build/windows/stage/plain/Skins/<folder>/.
-fs::path stagedSkin() {
+    int messages = 0;
+    trv::ui::Redraw pageBuild;  // what the model asked for when it built the page
+
+  private:
+    HWND window_;
+    bool cacheImages_;
+    const trv::MainWindowModel* model_ = nullptr;
+    trv::win::Font body_;
+    trv::win::Font title_;
+    std::unique_ptr<trv::ui::GdiCanvas> canvas_;
+};
+
+// A fresh copy of the staged folder per run, so that nothing the model might
+// write reaches the staged files. config.bin is marked applied, so that the
+// start-up is an ordinary one rather than a first run.
+class ProgramFolder {
+  public:
+    ProgramFolder(const fs::path& staged, std::error_code& error) {
+        path_ = fs::temp_directory_path(error) /
+                ("trv_bench_page_" + std::to_string(::GetCurrentProcessId()));
+        if (error) return;
+        fs::remove_all(path_, error);
+        fs::create_directories(path_, error);
+        if (!error) fs::copy_file(staged / "config.bin", path_ / "config.bin", error);
+        if (!error) fs::copy_file(staged / "str.ini", path_ / "str.ini", error);
+        if (!error) fs::copy(staged / "Skins", path_ / "Skins", fs::copy_options::recursive, error);
+        if (error) return;
+        std::FILE* config = _wfopen((path_ / "config.bin").c_str(), L"r+b");
+        if (!config || std::fputc(1, config) == EOF)
+            error = std::make_error_code(std::errc::io_error);
+        if (config) std::fclose(config);
+    }
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+    ~ProgramFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    std::u16string executable() const { return (path_ / "TRV418.exe").u16string(); }
+
+  private:
+    fs::path path_;
+};
+
+// The product's services, except the pointer settings, which no step measured
+// here reaches and which must stay the machine's.
+struct Services {
+    explicit Services(const std::u16string& strIni) : strIni(strIni) {}
+    std::shared_ptr<trv::VirtualMouse> mouse = std::make_shared<trv::VirtualMouse>();
+    trv::VirtualHidSystem hid{mouse};
+    trv::SleepingClock clock;
+    trv::win::WinSettingsFileSystem files;
+    trv::win::WinProfileStore strIni;
+    trv::testing::FakeSystemPointer pointer;
+};
+
+fs::path stagedFolder() {
     wchar_t self[MAX_PATH];
     const DWORD n = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     if (n == 0 || n == MAX_PATH) return {};
-    std::error_code error;
-    const fs::path skins = fs::path(self).parent_path().parent_path() / "stage/plain/Skins";
-    for (const auto& entry : fs::directory_iterator(skins, error)) {
-        if (fs::exists(entry.path() / "BasicSet2.png", error)) return entry.path();
-    }
-    return {};
-}
-
-void drawPage(GdiCanvas& c) {
-    c.drawImage(u"/BasicSet2.png", 0, 0);
-    c.drawImage(u"/button-min-normal.png", 923, 17);
-    c.drawImage(u"/button-close-normal.png", 942, 17);
-    for (int x : {611, 717, 823}) c.drawImage(u"/button-normal.png", x, 492);
-    c.drawImage(u"/button-normal.png", 72, 460);
-    for (int k = 0; k < 7; ++k) c.drawImage(u"/DropdownBox-normal.png", 19, 246 + 23 * k);
-    for (int k = 0; k < 4; ++k) c.drawImage(u"/slider-RP-dark.png", 286 + 71 * k, 119);
-    for (int k = 0; k < 3; ++k) c.drawImage(u"/button-normal.png", 286 + 107 * k, 240);
-    for (int top : {119, 255, 391})
-        for (int k = 0; k < 11; ++k) c.drawImage(u"/slider-dark.png", 656 + 24 * k, top);
-
-    const auto left = TextFormat::Left;
-    const auto centre = TextFormat::Centre;
-    const auto top = TextFormat::CentreTop;
-    const auto body = FontRole::Body;
-    c.drawText(u"Report Rate Setting", {286, 90, 600, 111}, left, FontRole::Title);
-    c.drawText(u"DPI Effect", {286, 190, 600, 211}, left, FontRole::Title);
-    c.drawText(u"DPI Setting", {286, 290, 600, 311}, left, FontRole::Title);
-    c.drawText(u"Mouse Speed", {656, 90, 960, 111}, left, FontRole::Title);
-    c.drawText(u"Scrolling Speed", {656, 226, 960, 247}, left, FontRole::Title);
-    c.drawText(u"Double-Click Speed", {656, 362, 960, 383}, left, FontRole::Title);
-    c.drawText(u"www.example.com", {333, 496, 509, 517}, centre, body);
-    c.drawText(u"OK", {611, 492, 716, 513}, centre, body);
-    c.drawText(u"Apply", {717, 492, 822, 513}, centre, body);
-    c.drawText(u"Cancel", {823, 492, 928, 513}, centre, body);
-    c.drawText(u"Default", {72, 460, 177, 481}, centre, body);
-    const std::u16string digits = u"1234567";
-    for (int k = 0; k < 4; ++k) {
-        const int rowTop = 315 + 35 * k;
-        c.drawText(digits.substr(k, 1), {286, rowTop, 306, rowTop + 16}, left, body);
-    }
-    for (int k = 0; k < 7; ++k) {
-        const int boxTop = 246 + 23 * k;
-        c.drawText(digits.substr(k, 1), {19, boxTop, 39, boxTop + 21}, left, body);
-        c.drawText(u"Fire Key-L-Button", {39, boxTop, 230, boxTop + 21}, left, body);
-    }
-    c.drawImage(u"/button-over.png", 19, 197);
-    c.drawImage(u"/button-normal.png", 125, 197);
-    c.drawText(u"Mode A", {19, 197, 124, 218}, centre, body);
-    c.drawText(u"Mode B", {125, 197, 230, 218}, centre, body);
-    const char16_t* knobs[] = {u"125", u"250", u"500", u"1000"};
-    for (int k = 0; k < 4; ++k) {
-        const int x = 286 + 71 * k;
-        c.drawText(knobs[k], {x, 140, x + 70, 160}, top, body);
-    }
-    const char16_t* captions[] = {u"Mode", u"Parameter", u"Effect"};
-    const char16_t* lighting[] = {u"Breathing", u"3", u"On"};
-    for (int k = 0; k < 3; ++k) {
-        const int x = 286 + 107 * k;
-        c.drawText(captions[k], {x, 220, x + 105, 240}, centre, body);
-        c.drawText(lighting[k], {x, 240, x + 105, 261}, centre, body);
-    }
-    for (int k = 0; k < 4; ++k) {
-        const int x = 554 + 27 * k;
-        c.drawText(digits.substr(k, 1), {x, 562, x + 16, 587}, top, body);
-    }
-    c.drawText(u"Enhance Pointer Precision", {682, 166, 960, 182}, left, body);
-    c.drawText(u"Scroll One Screen", {682, 302, 960, 318}, left, body);
-    for (int k = 0; k < 4; ++k) {
-        const int rowTop = 315 + 35 * k;
-        c.drawImage(u"/BK-DPI.png", 322, rowTop);
-        c.drawText(u"1600", {322, rowTop, 396, rowTop + 16}, centre, body);
-    }
-    c.drawImage(u"/slider-RP-light.png", 499, 119);
-    for (int k = 0; k < 4; ++k) {
-        c.drawImage(u"/PaneMakingTick.png", 554 + 27 * k, 541);
-        const int rowTop = 315 + 35 * k;
-        for (int s = 0; s < 8; ++s)
-            c.drawImage(s <= k + 2 ? u"/slider-DPI-light.png" : u"/slider-DPI-dark.png",
-                        396 + 18 * s, rowTop);
-    }
-    c.drawImage(u"/Pane.png", 656, 166);
-    c.drawImage(u"/PaneMakingTick.png", 656, 302);
-}
-
-void hoverOk(GdiCanvas& c, HWND window) {
-    c.drawImage(u"/button-over.png", 611, 492);
-    c.drawText(u"OK", {611, 492, 716, 513}, TextFormat::Centre, FontRole::Body);
-    c.presentTo(window);
-}
-
-void clickDpiSegment(GdiCanvas& c, HWND window) {
-    for (int s = 0; s < 8; ++s)
-        c.drawImage(s <= 4 ? u"/slider-DPI-light.png" : u"/slider-DPI-dark.png", 396 + 18 * s, 350);
-    c.drawImage(u"/BK-DPI.png", 322, 350);
-    c.drawText(u"2400", {322, 350, 396, 366}, TextFormat::Centre, FontRole::Body);
-    c.presentTo(window);
+    return fs::path(self).parent_path().parent_path() / "stage/plain";
 }
 
 template <typename Work>
@@ -201,60 +176,128 @@ std::size_t privateKb() {
     return (counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage) / 1024;
 }
 
+POINT centreOf(const trv::ui::Rect& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+struct Figures {
+    double startUp = 0;
+    double page = 0;
+    double hover = 0;
+    double dpiClick = 0;
+    std::size_t privateKbAfterBuild = 0;
+    bool ok = false;
+};
+
+Figures measure(const fs::path& staged, HWND window, bool cacheImages) {
+    Figures figures;
+    std::error_code error;
+    ProgramFolder folder(staged, error);
+    if (error) {
+        std::fprintf(stderr, "cannot copy %ls: %s\n", staged.wstring().c_str(),
+                     error.message().c_str());
+        return figures;
+    }
+    const fs::path executable(folder.executable());
+    const std::u16string strIni = (executable.parent_path() / "str.ini").u16string();
+
+    // Start-up as the main window runs it: the mouse found and read, the files
+    // loaded, the skin and fonts made and the page built and drawn.
+    const auto startProgram = [&](Services& services, BenchWindow& port) {
+        auto model = std::make_unique<trv::MainWindowModel>(
+            trv::ModelServices{services.hid, services.clock, port, services.files, services.strIni,
+                               services.pointer},
+            folder.executable());
+        port.attach(*model);
+        model->startUp();
+        return model;
+    };
+    figures.startUp = medianMs(10, [&] {
+        Services services(strIni);
+        BenchWindow port(window, cacheImages);
+        startProgram(services, port);
+    });
+
+    Services services(strIni);
+    BenchWindow port(window, cacheImages);
+    const auto model = startProgram(services, port);
+    figures.privateKbAfterBuild = privateKb();
+    if (!model->pageLive() || port.pageBuild.empty() || port.messages != 0) {
+        std::fprintf(stderr, "the model did not build its page without messages\n");
+        return figures;
+    }
+
+    figures.page = medianMs(30, [&] { port.redraw(port.pageBuild); });
+
+    const POINT ok = centreOf(layout::kOk);
+    figures.hover = medianMs(300, [&] { port.redraw(model->pointerHovered(ok.x, ok.y)); });
+
+    // Two levels in turn, so that every press changes the stage.
+    const POINT segments[] = {centreOf(layout::stageSegment(2, 3)),
+                              centreOf(layout::stageSegment(2, 6))};
+    int next = 0;
+    bool changed = true;
+    figures.dpiClick = medianMs(300, [&] {
+        const POINT at = segments[next];
+        next ^= 1;
+        const trv::PressOutcome outcome = model->press(at.x, at.y);
+        changed = changed && !outcome.redraw.empty();
+        port.redraw(outcome.redraw);
+    });
+    if (!changed) {
+        std::fprintf(stderr, "a DPI segment press redrew nothing\n");
+        return figures;
+    }
+    figures.ok = true;
+    return figures;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    trv::testing::GdiplusSession gdiplus;
+    trv::testing::GdiplusSession gdiplus;  // as the program's application object starts it
     if (!gdiplus.started()) {
         std::fprintf(stderr, "GDI+ did not start\n");
         return 1;
     }
-    fs::path skin;
-    if (argc > 1) {
-        skin = argv[1];
-    } else if (skin = stagedSkin(); skin.empty()) {
-        skin = fs::temp_directory_path() / "trv_bench_skin";
-        if (!writeSkin(skin)) {
-            std::fprintf(stderr, "could not write the generated skin\n");
+    std::vector<bool> caches = {false, true};
+    fs::path staged = stagedFolder();
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring arg = argv[i];
+        if (arg == L"--cache=on" || arg == L"--cache=off") {
+            caches = {arg == L"--cache=on"};
+        } else if (arg.starts_with(L"--")) {
+            std::fprintf(stderr, "usage: bench_page_draw_win [--cache=on|off] [staged-folder]\n");
             return 1;
+        } else {
+            staged = arg;
         }
     }
-
-    trv::win::Font body(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET,
-                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                      DEFAULT_PITCH | FF_SWISS, L"Arial"));
-    trv::win::Font title(::CreateFontW(-14, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET,
-                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                       DEFAULT_PITCH | FF_SWISS, L"Arial"));
-    HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 960, 587,
-                                    nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    std::error_code error;
+    if (!fs::exists(staged / "Skins", error) || !fs::exists(staged / "str.ini", error)) {
+        std::fprintf(stderr, "no staged program in %ls (build the stage_plain target)\n",
+                     staged.wstring().c_str());
+        return 1;
+    }
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0,
+                                    layout::kPageWidth, layout::kPageHeight, nullptr, nullptr,
+                                    ::GetModuleHandleW(nullptr), nullptr);
 
     const std::size_t startKb = privateKb();
-    std::printf("skin: %ls\n", skin.wstring().c_str());
-    std::printf("%-14s %12s %12s %12s %16s\n", "image cache", "page ms", "hover ms", "DPI click ms",
-                "private KB");
-    for (const bool cache : {false, true}) {
-        trv::ui::CanvasSetup setup;
-        setup.skinFolder = skin.wstring();
-        setup.background = u"/main.png";
-        setup.bodyFont = body.get();
-        setup.titleFont = title.get();
-        setup.textColour = RGB(255, 255, 255);
-        setup.cacheImages = cache;
-        GdiCanvas canvas(setup);
-        drawPage(canvas);
-        canvas.presentTo(window);
-        const std::size_t afterPageKb = privateKb();
-        const double page = medianMs(30, [&] {
-            drawPage(canvas);
-            canvas.presentTo(window);
-        });
-        const double hover = medianMs(300, [&] { hoverOk(canvas, window); });
-        const double dpi = medianMs(300, [&] { clickDpiSegment(canvas, window); });
-        std::printf("%-14s %12.2f %12.3f %12.3f %16zu\n", cache ? "on" : "off", page, hover, dpi,
-                    afterPageKb);
+    std::printf("staged folder: %ls\n", staged.wstring().c_str());
+    std::printf("%-12s %13s %10s %10s %13s %16s\n", "image cache", "start-up ms", "page ms",
+                "hover ms", "DPI click ms", "private KB");
+    int failed = 0;
+    for (const bool cache : caches) {
+        const Figures f = measure(staged, window, cache);
+        if (!f.ok) {
+            ++failed;
+            continue;
+        }
+        std::printf("%-12s %13.2f %10.2f %10.3f %13.3f %16zu\n", cache ? "on" : "off", f.startUp,
+                    f.page, f.hover, f.dpiClick, f.privateKbAfterBuild);
     }
-    std::printf("private KB before any canvas: %zu\n", startKb);
+    std::printf("private KB before any model: %zu\n", startKb);
     if (window) ::DestroyWindow(window);
-    return 0;
+    return failed == 0 ? 0 : 1;
 }
