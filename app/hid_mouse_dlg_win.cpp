@@ -115,6 +115,7 @@ BOOL CHidMouseDlg::OnInitDialog() {
     ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
 
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    settingsChangedMessage_ = settingsChangedMessage();
     allowMessagesFromOtherProcesses();
     addTrayIcon();
 
@@ -389,6 +390,13 @@ void CHidMouseDlg::showMessage(std::u16string_view text, std::u16string_view cap
     ::MessageBoxW(hwnd(), wideText.c_str(), wideCaption.c_str(), MB_OK);
 }
 
+bool CHidMouseDlg::askYesNo(std::u16string_view text, std::u16string_view caption) {
+    const std::wstring wideText = win::toWide(text);
+    const std::wstring wideCaption = win::toWide(caption);
+    return ::MessageBoxW(hwnd(), wideText.c_str(), wideCaption.c_str(),
+                         MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 void CHidMouseDlg::showBalloon(std::uint32_t code) {
     ::SendMessageW(hwnd(), WM_SHOW_BALLOON, code, 0);
 }
@@ -398,12 +406,15 @@ void CHidMouseDlg::hideWindow() {
 }
 
 // The process runs elevated; without this, User Interface Privilege Isolation
-// drops the balloon requests of ordinary processes and the shell's restart
-// notice.
+// drops the balloon requests of ordinary processes, the shell's restart notice
+// and the tool's notice that it changed the settings (the tool need not run
+// elevated).
 void CHidMouseDlg::allowMessagesFromOtherProcesses() {
     ::ChangeWindowMessageFilterEx(hwnd(), WM_SHOW_BALLOON, MSGFLT_ALLOW, nullptr);
-    if (taskbarCreatedMessage_ != 0) {
-        ::ChangeWindowMessageFilterEx(hwnd(), taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+    for (UINT registered : {taskbarCreatedMessage_, settingsChangedMessage_}) {
+        if (registered != 0) {
+            ::ChangeWindowMessageFilterEx(hwnd(), registered, MSGFLT_ALLOW, nullptr);
+        }
     }
 }
 
@@ -423,6 +434,11 @@ BOOL CHidMouseDlg::PreTranslateMessage(MSG* msg) {
 std::optional<LRESULT> CHidMouseDlg::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
         tray_.readd();
+        return 0;
+    }
+    if (settingsChangedMessage_ != 0 && message == settingsChangedMessage_) {
+        // The model reloads, asks, redraws and tears down through the port.
+        model_->settingsChangedOutside();
         return 0;
     }
     switch (message) {

@@ -59,6 +59,7 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
 
     // What the model asks of the window.
     void showMessage(std::u16string_view text, std::u16string_view caption) override;
+    bool askYesNo(std::u16string_view text, std::u16string_view caption) override;
     void showBalloon(std::uint32_t code) override;
     void hideWindow() override;
     bool registerDeviceNotifications() override;
@@ -88,6 +89,7 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     TrayIcon tray_;
     int trayAttemptsLeft_ = 0;
     UINT taskbarCreatedMessage_ = 0;
+    UINT settingsChangedMessage_ = 0;
     int hideOnFramePaint_ = 2;
 
     // What the model reaches the system through, then the model itself.

@@ -236,6 +236,8 @@ void MainWindowModel::restoreSettings() {
     page_ = cancelled(page_);
 }
 
+void MainWindowModel::settingsChangedOutside() {}
+
 std::u16string MainWindowModel::stageDpiLabel(int stage) const {
     if (stage < 1 || stage > static_cast<int>(rec::kStages)) return {};
     const std::size_t s = static_cast<std::size_t>(stage);

@@ -106,6 +106,11 @@ class MainWindowModel {
     // Cancel: back to the saved copy; the next icon click rebuilds the page.
     void restoreSettings();
 
+    // Another process (trv418ctl) changed the mouse, config.bin or str.ini:
+    // everything is loaded again; unapplied changes on the page are dropped
+    // only when the user agrees.
+    void settingsChangedOutside();
+
     void closeDevice() { device_.closeChannels(); }
 
     // The pointer on the main window.

@@ -36,6 +36,7 @@ TEST(Balloon, EveryListedRequestShowsItsTextTitleAndTimeout) {
         {14, 77, {u"The system detect the gaming mouse.", u"Info", 100}},
         {15, 0, {u"The system did not detect the gaming mouse!", u"Warning", 100}},
         {15, -3, {u"The system did not detect the gaming mouse!", u"Warning", 100}},
+        {16, 0, {u"Settings changed outside the program.", u"Info", 5000}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "code " << row.code << " argument " << row.argument);
@@ -48,7 +49,7 @@ TEST(Balloon, EveryListedRequestShowsItsTextTitleAndTimeout) {
 TEST(Balloon, UnlistedArgumentsAndUnknownCodesShowNothing) {
     const std::pair<std::uint32_t, std::int64_t> silent[] = {
         {5, 0}, {5, 3}, {5, 16}, {5, 257}, {5, -255}, {7, 0},  {7, 5},  {8, 0},  {8, 3},
-        {8, 4}, {9, 0}, {0, 0},  {1, 1},   {6, 1},    {10, 1}, {13, 0}, {16, 0}, {0x402, 1},
+        {8, 4}, {9, 0}, {0, 0},  {1, 1},   {6, 1},    {10, 1}, {13, 0}, {17, 0}, {0x402, 1},
     };
     for (auto [code, argument] : silent) {
         EXPECT_FALSE(english(code, argument).has_value()) << code << "/" << argument;
