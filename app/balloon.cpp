@@ -78,7 +78,7 @@ std::optional<Balloon> balloonFor(std::uint32_t code, std::int64_t argument, Lan
         case balloon_code::kMouseMissing:
             return Balloon{rowText(TextId::MouseNotDetected), std::u16string(kWarning),
                            kPresenceNoticeMs};
-        case balloon_code::kSettingsChangedOutside:
+        case balloon_code::kSettingsChanged:
             return info(rowText(TextId::SettingsChangedOutside));
         default:
             return std::nullopt;

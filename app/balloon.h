@@ -18,7 +18,7 @@ inline constexpr std::uint32_t kKeyMatrix = 8;   // argument: 1, 2
 inline constexpr std::uint32_t kMacroKey = 9;    // argument: macro number, not 0
 inline constexpr std::uint32_t kMouseFound = 14;
 inline constexpr std::uint32_t kMouseMissing = 15;
-inline constexpr std::uint32_t kSettingsChangedOutside = 16;  // by another program
+inline constexpr std::uint32_t kSettingsChanged = 16;  // another program changed the settings
 }  // namespace balloon_code
 
 struct Balloon {

@@ -115,6 +115,7 @@ BOOL CHidMouseDlg::OnInitDialog() {
     ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
 
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    settingsChangedMessage_ = settingsChangedMessage();
     allowMessagesFromOtherProcesses();
     addTrayIcon();
 
@@ -255,7 +256,25 @@ void CHidMouseDlg::closeList(ui::ListId id) {
     lists_.erase(id);
 }
 
+// While a dialog or a list choice runs over the page, a change from outside
+// waits, and is delivered anew once the handler has returned.
+class CHidMouseDlg::ModalScope {
+  public:
+    explicit ModalScope(CHidMouseDlg& window) : window_(window) { window_.model_->modalStarted(); }
+    ~ModalScope() {
+        if (window_.model_->modalEnded()) {
+            ::PostMessageW(window_.hwnd(), window_.settingsChangedMessage_, 0, 0);
+        }
+    }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+  private:
+    CHidMouseDlg& window_;
+};
+
 void CHidMouseDlg::chooseStageColour(int stage) {
+    const ModalScope modal(*this);
     CHOOSECOLORW choice{};
     choice.lStructSize = sizeof(choice);
     choice.hwndOwner = hwnd();
@@ -341,6 +360,7 @@ std::optional<LRESULT> CHidMouseDlg::OnListCommand(int id, int code) {
     if (code != LBN_SELCHANGE && code != LBN_DBLCLK) return 0;
     const auto list = lists_.find(static_cast<ui::ListId>(id));
     if (list == lists_.end()) return 0;  // a late notice from a list already closed
+    const ModalScope modal(*this);
     const int selection = win::list_box::selection(list->second.get()).value_or(-1);
     const int first = static_cast<int>(ui::ListId::Assignment1);
     ui::Redraw redraw;
@@ -405,12 +425,15 @@ void CHidMouseDlg::hideWindow() {
 }
 
 // The process runs elevated; without this, User Interface Privilege Isolation
-// drops the balloon requests of ordinary processes and the shell's restart
-// notice.
+// drops the balloon requests of ordinary processes, the shell's restart notice
+// and the tool's notice that it changed the settings (the tool need not run
+// elevated).
 void CHidMouseDlg::allowMessagesFromOtherProcesses() {
     ::ChangeWindowMessageFilterEx(hwnd(), WM_SHOW_BALLOON, MSGFLT_ALLOW, nullptr);
-    if (taskbarCreatedMessage_ != 0) {
-        ::ChangeWindowMessageFilterEx(hwnd(), taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+    for (UINT registered : {taskbarCreatedMessage_, settingsChangedMessage_}) {
+        if (registered != 0) {
+            ::ChangeWindowMessageFilterEx(hwnd(), registered, MSGFLT_ALLOW, nullptr);
+        }
     }
 }
 
@@ -430,6 +453,11 @@ BOOL CHidMouseDlg::PreTranslateMessage(MSG* msg) {
 std::optional<LRESULT> CHidMouseDlg::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
         tray_.readd();
+        return 0;
+    }
+    if (settingsChangedMessage_ != 0 && message == settingsChangedMessage_) {
+        // The model reloads, asks, redraws and tears down through the port.
+        model_->settingsChangedOutside();
         return 0;
     }
     switch (message) {

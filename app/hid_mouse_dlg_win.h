@@ -89,6 +89,8 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     TrayIcon tray_;
     int trayAttemptsLeft_ = 0;
     UINT taskbarCreatedMessage_ = 0;
+    UINT settingsChangedMessage_ = 0;
+    class ModalScope;
     int hideOnFramePaint_ = 2;
 
     // What the model reaches the system through, then the model itself.

@@ -132,14 +132,25 @@ void MainWindowModel::rebuildPage() {
 }
 
 void MainWindowModel::settingsChangedOutside() {
-    // Start-up reads everything anyway; during a device operation (or its
-    // message) the change waits, as device notifications do.
+    // Start-up reads everything anyway. During a device operation (or its
+    // message) the change waits, as device notifications do, and so it does
+    // while a dialog runs over the page: the page must not be rebuilt under
+    // the list or the choice that the dialog belongs to.
     if (!initialised_) return;
-    if (deviceBusy_) {
+    if (deviceBusy_ || modalDepth_ > 0) {
         outsideChangeWaits_ = true;
         return;
     }
     runSettingsChangedOutside();
+}
+
+void MainWindowModel::modalStarted() {
+    ++modalDepth_;
+}
+
+bool MainWindowModel::modalEnded() {
+    if (modalDepth_ > 0) --modalDepth_;
+    return modalDepth_ == 0 && !deviceBusy_ && std::exchange(outsideChangeWaits_, false);
 }
 
 void MainWindowModel::runSettingsChangedOutside() {
@@ -166,7 +177,7 @@ void MainWindowModel::runSettingsChangedOutside() {
         readAfterDiscovery();
     }
     if (pageLive()) rebuildPage();
-    if (!asked) window_.showBalloon(balloon_code::kSettingsChangedOutside);
+    if (!asked) window_.showBalloon(balloon_code::kSettingsChanged);
 }
 
 bool MainWindowModel::trayClick() {

@@ -100,6 +100,11 @@ class MainWindowModel {
     // loaded and read again as after an arrival, and a built page is built
     // anew, unless the user keeps the page's unapplied changes.
     void settingsChangedOutside();
+    // Around a dialog or list choice the window runs over the page. True when
+    // a change from outside waited for it: the window is to deliver it anew
+    // once its own handler has returned.
+    void modalStarted();
+    bool modalEnded();
 
     void closeDevice() { core_.closeChannels(); }
 
@@ -211,6 +216,7 @@ class MainWindowModel {
     bool initialised_ = false;
     bool deviceBusy_ = false;
     bool outsideChangeWaits_ = false;
+    int modalDepth_ = 0;
     std::deque<PendingChange> pendingChanges_;
 };
 

@@ -1,14 +1,19 @@
 #pragma once
-// The main window's private messages. WM_SHOW_BALLOON is also accepted from
-// other processes, which find the window by its class name.
+// The main window's private messages. WM_SHOW_BALLOON and the settings-changed
+// message are also accepted from other processes, which find the window by its
+// class name.
 
 #include <windows.h>
 
-namespace trv {
+#include "settings/running_program.h"
 
-inline constexpr wchar_t kMainWindowClass[] = L"Trv418GmClass";
+namespace trv {
 
 inline constexpr UINT WM_TRAY_NOTIFY = WM_USER + 1;   // the notification icon's callback
 inline constexpr UINT WM_SHOW_BALLOON = WM_USER + 2;  // wParam: balloon code, lParam: argument
+
+inline UINT settingsChangedMessage() {
+    return ::RegisterWindowMessageW(kSettingsChangedMessageName);
+}
 
 }  // namespace trv

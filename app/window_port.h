@@ -17,7 +17,8 @@ class WindowPort {
     // A message box with an OK button; an empty caption means none. Returns
     // when the user has closed it.
     virtual void showMessage(std::u16string_view text, std::u16string_view caption) = 0;
-    // A question with Yes and No; true for Yes.
+    // A message box with Yes and No buttons. Returns true for Yes; closing it
+    // any other way is No.
     virtual bool askYesNo(std::u16string_view text, std::u16string_view caption) = 0;
     // The balloon of a code, as another process's request would show it.
     virtual void showBalloon(std::uint32_t code) = 0;

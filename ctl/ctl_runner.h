@@ -37,7 +37,10 @@ struct Services {
     SystemPointer& pointer;
     std::function<std::int64_t()> secondsSinceEpoch;  // UTC, for a backup's date
     std::function<bool()> programRunning;             // TRV418.exe runs in this session
-    std::u16string executablePath;                    // config.bin and str.ini lie beside it
+    // Tells a running TRV418.exe that the mouse, config.bin or str.ini
+    // changed, so that it reloads them; empty or a no-op where none can run.
+    std::function<void()> settingsChanged;
+    std::u16string executablePath;  // config.bin and str.ini lie beside it
 };
 
 // `args` without the program's name. Results go to `out`, messages to `err`,

@@ -22,6 +22,7 @@ class ConsoleWindow final : public WindowPort {
     explicit ConsoleWindow(std::ostream& err) : err_(err) {}
 
     void showMessage(std::u16string_view text, std::u16string_view caption) override;
+    // No one is at a window to answer; No leaves what the model holds.
     bool askYesNo(std::u16string_view, std::u16string_view) override { return false; }
     void showBalloon(std::uint32_t) override {}
     void hideWindow() override {}

@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/window_messages.h"
+#include "settings/running_program.h"
 #include "config/settings_file_paths.h"
 #include "config/settings_file_win.h"
 #include "config/win_profile_store_win.h"
 #include "ctl/ctl_runner.h"
+#include "ctl/program_notice_win.h"
 #include "device/hid_backend.h"
 #include "perf/system_pointer_win.h"
 
@@ -40,6 +41,7 @@ int wmain(int argc, wchar_t** argv) {
         pointer,
         [] { return static_cast<std::int64_t>(std::time(nullptr)); },
         [] { return ::FindWindowW(trv::kMainWindowClass, nullptr) != nullptr; },
+        [] { trv::ctl::tellRunningProgram(); },
         executable};
 
     const int code = trv::ctl::run(args, services, std::cout, std::cerr);

@@ -110,15 +110,15 @@ constexpr std::array<TextRow, static_cast<std::size_t>(TextId::Count)> kRows{{
      {u"The system did not detect the gaming mouse!", u"系统没有检测到游戏鼠标！",
       u"系統沒有檢測到遊戲滑鼠！", u"Системата не разпознава оптичната мишка!"}},
     {TextId::SettingsChangedOutside,
-     {u"Settings changed outside the program.", u"设置已在程序之外被更改。",
-      u"設定已在程式之外被變更。", u"Настройките бяха променени извън програмата."}},
+     {u"Settings changed outside the program.", u"设置已在程序外更改。", u"設定已在程式外變更。",
+      u"Настройките са променени извън програмата."}},
     {TextId::SettingsChangedQuestion,
      {u"The settings were changed outside the program. Take the new settings and drop the "
       u"changes on this page?",
-      u"设置已在程序之外被更改。是否采用新的设置并放弃此页面上的更改？",
-      u"設定已在程式之外被變更。是否採用新的設定並放棄此頁面上的變更？",
-      u"Настройките бяха променени извън програмата. Да се приемат ли новите настройки, като "
-      u"промените на тази страница отпаднат?"}},
+      u"设置已在程序外更改。是否采用新设置并放弃本页上的更改？",
+      u"設定已在程式外變更。是否採用新設定並捨棄此頁上的變更？",
+      u"Настройките са променени извън програмата. Да се приемат ли новите настройки и да се "
+      u"отхвърлят промените на тази страница?"}},
     {TextId::SettingsChangedCaption, {u"TRV418", u"TRV418", u"TRV418", u"TRV418"}},
     {TextId::Exit, {u"Exit", u"退出", u"退出", u"Излизане от меню"}},
     {TextId::SettingsSection, {u"Setting-EN", u"Setting-CHS", u"Setting-CHT", u"Setting-BUL"}},

@@ -36,8 +36,9 @@ enum class TextId : std::uint8_t {
     DpiStage1, DpiStage2, DpiStage3, DpiStage4,
     KeyMatrix1, KeyMatrix2, MacroKey,
     MouseDetected, MouseNotDetected,
-    // The settings were changed by another program.
-    SettingsChangedOutside, SettingsChangedQuestion, SettingsChangedCaption,
+    SettingsChangedOutside,  // another program changed the mouse, config.bin or str.ini
+    // The question when that happens with unapplied changes on the page.
+    SettingsChangedQuestion, SettingsChangedCaption,
     // The notification icon's menu.
     Exit,
     // The str.ini section that holds this language's button labels.

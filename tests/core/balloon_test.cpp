@@ -36,6 +36,7 @@ TEST(Balloon, EveryListedRequestShowsItsTextTitleAndTimeout) {
         {14, 77, {u"The system detect the gaming mouse.", u"Info", 100}},
         {15, 0, {u"The system did not detect the gaming mouse!", u"Warning", 100}},
         {15, -3, {u"The system did not detect the gaming mouse!", u"Warning", 100}},
+        {16, 0, {u"Settings changed outside the program.", u"Info", 5000}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "code " << row.code << " argument " << row.argument);

@@ -76,6 +76,7 @@ class Ctl : public ::testing::Test {
     DiskSettingsFileSystem files;
     testing::FakeSystemPointer pointer;
     bool programRunning = false;
+    int programNotices = 0;  // how often the running program was told of a change
     ctl::Services services{
         noMouse,
         clock,
@@ -84,6 +85,7 @@ class Ctl : public ::testing::Test {
         pointer,
         [] { return kNow; },
         [this] { return programRunning; },
+        [this] { ++programNotices; },
         folder.path16("trv418ctl.exe")};
 };
 

@@ -157,7 +157,10 @@ TEST(TextTable, ChineseRowsAreShortWithoutBlanks) {
                          << "row " << i << " language " << static_cast<int>(language));
             EXPECT_FALSE(test::hasBlank(t));
             EXPECT_GE(t.size(), 2u);
-            EXPECT_LE(t.size(), 12u);
+            // A message box's question wraps; labels and balloons do not.
+            if (row(i) != TextId::SettingsChangedQuestion) {
+                EXPECT_LE(t.size(), 12u);
+            }
             EXPECT_FALSE(test::hasCyrillic(t));
         }
     }

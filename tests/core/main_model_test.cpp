@@ -387,12 +387,11 @@ TEST_F(Program, ChangedOutsideWithUnappliedChangesAsksAndEachAnswerDoesWhatItSay
         model.selectReportRate(1);  // 1000 Hz, not applied
         folder_.write("config.bin", configBin(1, outside));
         window_.events.clear();
-        window_.shown.clear();
         window_.answerYes = take;
 
         model.settingsChangedOutside();
 
-        EXPECT_EQ(window_.shown.at(0).text,
+        EXPECT_EQ(window_.asked.at(0).text,
                   u"The settings were changed outside the program. Take the new settings and "
                   u"drop the changes on this page?");
         if (take) {

@@ -25,11 +25,10 @@ std::wstring freshCopyOf(const std::wstring& stagedFolder, const std::wstring& n
         ::CopyFileW((stagedFolder + L"\\" + file).c_str(), (folder + L"\\" + file).c_str(), FALSE);
     }
     std::error_code error;
-    std::filesystem::copy(std::filesystem::path(stagedFolder) / L"Skins",
-                          std::filesystem::path(folder) / L"Skins",
-                          std::filesystem::copy_options::recursive |
-                              std::filesystem::copy_options::update_existing,
-                          error);
+    std::filesystem::copy(
+        std::filesystem::path(stagedFolder) / L"Skins", std::filesystem::path(folder) / L"Skins",
+        std::filesystem::copy_options::recursive | std::filesystem::copy_options::update_existing,
+        error);
     return folder;
 }
 
@@ -122,16 +121,19 @@ HWND RunningProgram::waitForMainWindow() {
     return found;
 }
 
-HWND RunningProgram::waitForMessageBox(const std::wstring& caption) {
+HWND RunningProgram::waitForMessageBox(const std::wstring& caption,
+                                       std::chrono::milliseconds timeout) {
     HWND found = nullptr;
-    waitUntil([&] {
-        found = findTopLevel(L"#32770", [&](HWND hwnd, DWORD pid) {
-            wchar_t title[128] = {};
-            ::GetWindowTextW(hwnd, title, 128);
-            return pid == pid_ && caption == title && ::IsWindowVisible(hwnd);
-        });
-        return found != nullptr;
-    });
+    waitUntil(
+        [&] {
+            found = findTopLevel(L"#32770", [&](HWND hwnd, DWORD pid) {
+                wchar_t title[128] = {};
+                ::GetWindowTextW(hwnd, title, 128);
+                return pid == pid_ && caption == title && ::IsWindowVisible(hwnd);
+            });
+            return found != nullptr;
+        },
+        timeout);
     return found;
 }
 

@@ -36,8 +36,10 @@ class RunningProgram {
     DWORD pid() const { return pid_; }
     // The main window of this process, once it exists (null after the timeout).
     HWND waitForMainWindow();
-    // A visible message box of this process with this caption, once it shows.
-    HWND waitForMessageBox(const std::wstring& caption);
+    // A visible message box of this process with this caption, once it shows
+    // (null after the timeout).
+    HWND waitForMessageBox(const std::wstring& caption,
+                           std::chrono::milliseconds timeout = std::chrono::seconds(10));
     bool running() const;
     // The exit code once the process ended, or STILL_ACTIVE after the timeout.
     DWORD waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(10));

@@ -1,9 +1,11 @@
 #pragma once
 // Stands in for the main window in tests: records, in order, every message,
-// balloon, hide, teardown and redraw the model asks for.
+// question, balloon, hide, teardown and redraw the model asks for, and answers
+// the questions as the test has set.
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -27,16 +29,19 @@ inline void PrintTo(const Shown& message, std::ostream* out) {
 
 class RecordingWindow final : public WindowPort {
   public:
-    bool answerYes = true;  // to every question
     void showMessage(std::u16string_view text, std::u16string_view caption) override {
         shown.push_back({std::u16string(text), std::u16string(caption)});
         events.push_back("message");
         if (duringMessage) duringMessage();
     }
     bool askYesNo(std::u16string_view text, std::u16string_view caption) override {
-        shown.push_back({std::u16string(text), std::u16string(caption)});
+        asked.push_back({std::u16string(text), std::u16string(caption)});
         events.push_back("question");
-        return answerYes;
+        if (duringMessage) duringMessage();
+        if (answers.empty()) return answerYes;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
     void showBalloon(std::uint32_t code) override {
         balloons.push_back(code);
@@ -60,10 +65,15 @@ class RecordingWindow final : public WindowPort {
     }
 
     bool registrationSucceeds = true;
+    // The answers to the next questions, in order; once they are used up,
+    // every question gets `answerYes`.
+    std::deque<bool> answers;
+    bool answerYes = false;
     // Runs inside a message box's loop, as window messages would.
     std::function<void()> duringMessage;
 
     std::vector<Shown> shown;
+    std::vector<Shown> asked;
     std::vector<std::uint32_t> balloons;
     int hides = 0;
     std::vector<ui::Redraw> redraws;
