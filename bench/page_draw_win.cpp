@@ -56,6 +56,7 @@ class BenchWindow final : public trv::WindowPort {
                      trv::win::toWide(text).c_str());
         ++messages;
     }
+    bool askYesNo(std::u16string_view, std::u16string_view) override { return false; }
     void showBalloon(std::uint32_t) override {}
     void hideWindow() override {}
     bool registerDeviceNotifications() override { return true; }
