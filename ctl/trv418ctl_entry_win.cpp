@@ -14,6 +14,7 @@
 #include "config/settings_file_win.h"
 #include "config/win_profile_store_win.h"
 #include "ctl/ctl_runner.h"
+#include "ctl/system_error_text_win.h"
 #include "device/hid_backend.h"
 #include "perf/system_pointer_win.h"
 
@@ -40,7 +41,8 @@ int wmain(int argc, wchar_t** argv) {
         pointer,
         [] { return static_cast<std::int64_t>(std::time(nullptr)); },
         [] { return ::FindWindowW(trv::kMainWindowClass, nullptr) != nullptr; },
-        executable};
+        executable,
+        trv::ctl::systemErrorText};
 
     const int code = trv::ctl::run(args, services, std::cout, std::cerr);
     std::cout.flush();
