@@ -302,7 +302,7 @@ class Tool {
                 return std::nullopt;
             case BackupProblem::NotABackup:
                 return fail(exit_code::kFileInvalid,
-                            file + " is not a trv418ctl backup; a profile is read by `import`");
+                            file + " is not a trv418ctl backup; for a profile, use `import`");
             case BackupProblem::OtherVersion:
                 return fail(exit_code::kFileInvalid, file + " is a backup of format " +
                                                          std::to_string(decoded.version) +
