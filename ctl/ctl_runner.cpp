@@ -530,9 +530,12 @@ class Tool {
             // Discovery speaks only of a channel it could not open.
             if (window.shownAny()) {
                 return fail(exit_code::kTransferFailed,
-                            "the mouse cannot be opened; nothing was applied");
+                            "the mouse cannot be opened; nothing was applied; run trv418ctl as "
+                            "administrator, or plug the mouse in again");
             }
-            return fail(exit_code::kMouseNotFound, "the mouse was not found; nothing was applied");
+            return fail(exit_code::kMouseNotFound,
+                        "the mouse was not found; nothing was applied; plug it in and run the "
+                        "command again");
         }
         if (!model.blockComplete()) {
             return fail(exit_code::kTransferFailed,
