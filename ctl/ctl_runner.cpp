@@ -16,6 +16,7 @@
 #include "config/profile_store_text.h"
 #include "config/settings_file_paths.h"
 #include "ctl/block_status.h"
+#include "ctl/command_line.h"
 #include "ctl/model_adapters.h"
 #include "ctl/mouse_link.h"
 #include "ctl/profile_text.h"
@@ -32,158 +33,35 @@ namespace trv::ctl {
 
 namespace {
 
-constexpr char kHelp[] =
-    "trv418ctl: status, backup and restore of the mouse, readable profiles, and the\n"
-    "apply of TRV418.exe without its window.\n"
-    "\n"
-    "Usage: trv418ctl [options] COMMAND [FILE]\n"
-    "\n"
-    "Commands:\n"
-    "  status        whether the mouse is there, through which interfaces, and its\n"
-    "                configuration in words (--raw adds its 322 bytes in hex)\n"
-    "  backup FILE   save the mouse's configuration block to FILE\n"
-    "  restore FILE  write a backup to the mouse, read it back and compare\n"
-    "                (--force also restores a backup taken from another device)\n"
-    "  export FILE   write config.bin and the button labels of str.ini to FILE as a\n"
-    "                readable profile (--sensor 0|1: the DPI table its levels are\n"
-    "                written by, 0 by default)\n"
-    "  import FILE   check a profile; when it has no error, write it into config.bin\n"
-    "                and str.ini\n"
-    "  apply         apply config.bin to the mouse as OK in TRV418.exe does, Windows\n"
-    "                pointer settings included (--no-pointer leaves them alone)\n"
-    "\n"
-    "Options:\n"
-    "  --virtual FOLDER  talk to the virtual mouse kept in FOLDER instead\n"
-    "  --config PATH     the config.bin to use, str.ini beside it; by default the\n"
-    "                    ones beside trv418ctl.exe\n"
-    "  --dry-run         change nothing: print every frame a write would send, plain\n"
-    "                    and scrambled, and write no file\n"
-    "  --help, --version\n"
-    "\n"
-    "Exit codes: 0 success, 1 usage, 2 mouse not found, 3 transfer refused or\n"
-    "failed, 4 file invalid, 5 verification failed.\n";
-
 constexpr std::size_t kMaxProfileBytes = 1024 * 1024;
 constexpr std::size_t kMaxBackupBytes = 64 * 1024;
 constexpr std::u16string_view kProgramName = u"TRV418.exe";
 constexpr std::u16string_view kStrIniName = u"str.ini";
 constexpr std::size_t kComparedBytes = 1 + block::kImageSize;
+// config.bin is read up to this size, so that a wrong file is told by its size.
+constexpr std::size_t kMaxConfigBinBytes = 64 * 1024;
+constexpr std::uint32_t kAccessDenied = 5;  // ERROR_ACCESS_DENIED
+constexpr std::string_view kBackupMagic = "TRVB";
 
-enum class Command : std::uint8_t { Status, Backup, Restore, Export, Import, Apply };
-
-struct CommandName {
-    std::u16string_view name;
-    Command command;
-    bool takesFile;
-};
-
-constexpr std::array<CommandName, 6> kCommands{{
-    {u"status", Command::Status, false},
-    {u"backup", Command::Backup, true},
-    {u"restore", Command::Restore, true},
-    {u"export", Command::Export, true},
-    {u"import", Command::Import, true},
-    {u"apply", Command::Apply, false},
-}};
-
-struct Options {
-    std::optional<Command> command;
-    std::u16string file;
-    std::optional<std::u16string> virtualFolder;
-    std::optional<std::u16string> config;
-    std::optional<std::uint8_t> sensor;
-    bool dryRun = false;
-    bool raw = false;
-    bool force = false;
-    bool noPointer = false;
-    bool help = false;
-    bool version = false;
-};
-
-struct UsageError {
-    std::string text;
-};
-
-constexpr unsigned bitOf(Command command) {
-    return 1u << static_cast<unsigned>(command);
+// A system error as the user reads it: the system's words and the number,
+// "Access is denied. (5)"; the number alone when the system has no words.
+std::string systemError(const Services& services, std::uint32_t code) {
+    const std::string number = utf8(errorNumberText(code));
+    const std::u16string words = services.systemErrorText ? services.systemErrorText(code) : u"";
+    return words.empty() ? "error " + number : utf8(words) + " (" + number + ")";
 }
 
-// Options that belong to some commands only, so that a misplaced one is told
-// rather than silently ignored.
-struct CommandOption {
-    std::u16string_view option;
-    unsigned commands;  // bitOf each command it belongs to
-    const char* commandNames;
-};
+// What to do when the mouse cannot be reached.
+std::string mouseAdvice(std::uint32_t code) {
+    return code == kAccessDenied ? "run trv418ctl as administrator"
+                                 : "plug the mouse in again and run the command again";
+}
 
-constexpr CommandOption kCommandOptions[] = {
-    {u"--raw", bitOf(Command::Status), "status"},
-    {u"--force", bitOf(Command::Restore), "restore"},
-    {u"--sensor", bitOf(Command::Export), "export"},
-    {u"--no-pointer", bitOf(Command::Apply), "apply"},
-    {u"--config", bitOf(Command::Export) | bitOf(Command::Import) | bitOf(Command::Apply),
-     "export, import and apply"},
-};
-
-std::variant<Options, UsageError> parse(std::span<const std::u16string> args) {
-    Options o;
-    std::vector<std::u16string_view> positional;
-    std::vector<std::u16string_view> given;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::u16string& a = args[i];
-        auto value = [&]() -> std::optional<std::u16string> {
-            if (i + 1 >= args.size()) return std::nullopt;
-            return args[++i];
-        };
-        if (a == u"--help" || a == u"-h" || a == u"/?") {
-            o.help = true;
-        } else if (a == u"--version") {
-            o.version = true;
-        } else if (a == u"--dry-run") {
-            o.dryRun = true;
-        } else if (a == u"--raw") {
-            o.raw = true;
-        } else if (a == u"--force") {
-            o.force = true;
-        } else if (a == u"--no-pointer") {
-            o.noPointer = true;
-        } else if (a == u"--virtual" || a == u"--config" || a == u"--sensor") {
-            const auto v = value();
-            if (!v || v->empty()) return UsageError{utf8(a) + " needs a value"};
-            if (a == u"--virtual") o.virtualFolder = *v;
-            if (a == u"--config") o.config = *v;
-            if (a == u"--sensor") {
-                if (*v != u"0" && *v != u"1") return UsageError{"--sensor takes 0 or 1"};
-                o.sensor = static_cast<std::uint8_t>((*v)[0] - u'0');
-            }
-        } else if (a.starts_with(u"--")) {
-            return UsageError{"unknown option " + utf8(a)};
-        } else {
-            positional.push_back(a);
-            continue;
-        }
-        given.push_back(a);
-    }
-    if (o.help || o.version) return o;
-    if (positional.empty()) return UsageError{"no command given"};
-    const auto named = std::find_if(kCommands.begin(), kCommands.end(),
-                                    [&](const CommandName& c) { return c.name == positional[0]; });
-    if (named == kCommands.end()) return UsageError{"unknown command " + utf8(positional[0])};
-    o.command = named->command;
-    const std::size_t wanted = named->takesFile ? 2 : 1;
-    if (positional.size() < wanted) return UsageError{utf8(named->name) + " needs a FILE"};
-    if (positional.size() > wanted) {
-        return UsageError{"unexpected " + utf8(positional[wanted]) + " after " + utf8(named->name)};
-    }
-    if (named->takesFile) o.file = std::u16string(positional[1]);
-    for (const CommandOption& option : kCommandOptions) {
-        const bool used = std::find(given.begin(), given.end(), option.option) != given.end();
-        const bool fits = (option.commands & bitOf(*o.command)) != 0;
-        if (used && !fits) {
-            return UsageError{utf8(option.option) + " is an option of " + option.commandNames};
-        }
-    }
-    return o;
+// What to do when a file cannot be written.
+std::string fileAdvice(std::uint32_t code) {
+    return code == kAccessDenied
+               ? "run trv418ctl as administrator, or choose a folder you may write to"
+               : "check that the folder exists and that you may write to it";
 }
 
 // Seconds since 1970 as a UTC calendar date.
@@ -252,6 +130,14 @@ class Tool {
     }
 
     int run() {
+        if (reachesMouse(*o_.command)) {
+            if (auto code = prepareVirtualMouse()) {
+                if (*o_.command == Command::Status && *code == exit_code::kMouseNotFound) {
+                    out_ << "Mouse: not found\n";
+                }
+                return *code;
+            }
+        }
         switch (*o_.command) {
             case Command::Status:
                 return status();
@@ -275,6 +161,32 @@ class Tool {
         return code;
     }
 
+    // --virtual names a folder that keeps a virtual mouse; --virtual-new makes one.
+    std::optional<int> prepareVirtualMouse() {
+        if (!o_.virtualFolder) return std::nullopt;
+        const std::filesystem::path folder(*o_.virtualFolder);
+        const std::string name = utf8(*o_.virtualFolder);
+        if (!o_.virtualNew) {
+            if (virtualMouseIn(folder)) return std::nullopt;
+            return fail(exit_code::kMouseNotFound,
+                        "no virtual mouse in " + name + "; `--virtual-new` creates one");
+        }
+        virtualMouse_ = newVirtualMouse(folder);
+        if (virtualMouse_.kept) return std::nullopt;
+        return fail(exit_code::kFileAccess, "a virtual mouse cannot be kept in " + name +
+                                                "; choose a folder you may write to");
+    }
+
+    // Why a file could not be read, and the exit code for it.
+    int readFailed(const std::u16string& path, std::size_t sizeLimit) {
+        if (!s_.files.exists(path)) {
+            return fail(exit_code::kFileAccess, utf8(path) + " does not exist; check the path");
+        }
+        return fail(exit_code::kFileAccess, utf8(path) + " cannot be read, or is larger than " +
+                                                std::to_string(sizeLimit) +
+                                                " bytes; check that it is a file you may read");
+    }
+
     HidSystem& hid() {
         if (!o_.virtualFolder) return s_.hid;
         if (!virtualMouse_.hid) {
@@ -295,14 +207,16 @@ class Tool {
     std::optional<int> findMouse() {
         const DiscoveryResult found = FindMouse(link(), device_);
         if (found.channelOpenError) {
-            return fail(exit_code::kTransferFailed,
-                        "the mouse cannot be opened: CreateFile error " +
-                            utf8(errorNumberText(*found.channelOpenError)));
+            return fail(exit_code::kTransferFailed, "the mouse cannot be opened: CreateFile: " +
+                                                        systemError(s_, *found.channelOpenError) +
+                                                        "; " +
+                                                        mouseAdvice(*found.channelOpenError));
         }
         if (!found.found) {
             return fail(exit_code::kMouseNotFound, "the mouse (vendor " + hex4(kMouseVendorId) +
                                                        ", product " + hex4(kMouseProductId) +
-                                                       ") was not found");
+                                                       ") was not found; plug it in and run "
+                                                       "the command again");
         }
         return std::nullopt;
     }
@@ -316,10 +230,10 @@ class Tool {
             why = "one of the mouse's collections is not open";
         } else {
             why = std::string(result.failedCall) + " failed";
-            if (result.systemError != 0)
-                why += " with error " + utf8(errorNumberText(result.systemError));
+            if (result.systemError != 0) why += ": " + systemError(s_, result.systemError);
         }
-        return fail(exit_code::kTransferFailed, std::string(what) + ": " + why);
+        return fail(exit_code::kTransferFailed,
+                    std::string(what) + ": " + why + "; " + mouseAdvice(result.systemError));
     }
 
     std::optional<int> findAndRead(BlockState& state) {
@@ -332,8 +246,9 @@ class Tool {
     std::optional<int> written(const std::u16string& path, std::span<const std::uint8_t> bytes) {
         const WriteResult result = files_.replaceWhole(path, bytes);
         if (result.written) return std::nullopt;
-        return fail(exit_code::kFileInvalid, utf8(path) + " cannot be written: error " +
-                                                 utf8(errorNumberText(result.systemError)));
+        return fail(exit_code::kFileAccess,
+                    utf8(path) + " cannot be written: " + systemError(s_, result.systemError) +
+                        "; " + fileAdvice(result.systemError));
     }
 
     int dryRunDone() {
@@ -386,7 +301,8 @@ class Tool {
             case BackupProblem::None:
                 return std::nullopt;
             case BackupProblem::NotABackup:
-                return fail(exit_code::kFileInvalid, file + " is not a trv418ctl backup");
+                return fail(exit_code::kFileInvalid,
+                            file + " is not a trv418ctl backup; for a profile, use `import`");
             case BackupProblem::OtherVersion:
                 return fail(exit_code::kFileInvalid, file + " is a backup of format " +
                                                          std::to_string(decoded.version) +
@@ -447,7 +363,7 @@ class Tool {
 
     int restore() {
         const auto bytes = s_.files.readWhole(o_.file, kMaxBackupBytes);
-        if (!bytes) return fail(exit_code::kFileInvalid, utf8(o_.file) + " cannot be read");
+        if (!bytes) return readFailed(o_.file, kMaxBackupBytes);
         const DecodedBackup decoded = decodeBackup(*bytes);
         if (auto code = backupProblem(decoded)) return *code;
 
@@ -478,12 +394,17 @@ class Tool {
 
     // config.bin's record; an exit code when it cannot be used.
     std::variant<SettingsRecord, int> loadRecord() {
-        const auto bytes = s_.files.readWhole(configBin_, settings_file::kSize + 1);
-        if (!bytes) return fail(exit_code::kFileInvalid, utf8(configBin_) + " cannot be read");
+        if (!o_.config && !s_.files.exists(configBin_)) {
+            return fail(exit_code::kFileAccess,
+                        utf8(configBin_) + " does not exist; name a config.bin with --config");
+        }
+        const auto bytes = s_.files.readWhole(configBin_, kMaxConfigBinBytes);
+        if (!bytes) return readFailed(configBin_, kMaxConfigBinBytes);
         if (bytes->size() != settings_file::kSize) {
             return fail(exit_code::kFileInvalid,
                         utf8(configBin_) + " is " + std::to_string(bytes->size()) +
-                            " bytes long, not " + std::to_string(settings_file::kSize));
+                            " bytes long, not " + std::to_string(settings_file::kSize) +
+                            ": not a config.bin");
         }
         SettingsRecord record;
         std::copy_n(bytes->begin() + settings_file::kRecord, rec::kSize, record.bytes.begin());
@@ -519,13 +440,29 @@ class Tool {
 
     int importProfile() {
         const auto bytes = s_.files.readWhole(o_.file, kMaxProfileBytes);
-        if (!bytes) return fail(exit_code::kFileInvalid, utf8(o_.file) + " cannot be read");
-        // A missing or damaged config.bin is replaced: the profile's keys go
-        // over a zero record then.
-        auto loaded = loadRecord();
-        const SettingsRecord base = std::holds_alternative<SettingsRecord>(loaded)
-                                        ? std::get<SettingsRecord>(loaded)
-                                        : SettingsRecord{};
+        if (!bytes) return readFailed(o_.file, kMaxProfileBytes);
+        if (std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size())
+                .starts_with(kBackupMagic)) {
+            return fail(exit_code::kFileInvalid, utf8(o_.file) +
+                                                     " is a backup of the mouse, not a profile; "
+                                                     "`trv418ctl restore " +
+                                                     utf8(o_.file) + "` writes it to the mouse");
+        }
+        // A missing or damaged config.bin beside the tool is made anew: the
+        // profile's keys go over a zero record then. One named with --config
+        // must be a config.bin, as it is written over.
+        SettingsRecord base{};
+        if (o_.config || s_.files.exists(configBin_)) {
+            auto loaded = loadRecord();
+            if (const int* code = std::get_if<int>(&loaded)) {
+                if (o_.config || *code != exit_code::kFileInvalid) return *code;
+                err_ << "trv418ctl: note: import makes it anew\n";
+            } else {
+                base = std::get<SettingsRecord>(loaded);
+            }
+        } else {
+            err_ << "trv418ctl: note: " << utf8(configBin_) << " does not exist; import makes it\n";
+        }
         const Labels labels = loadLabels();
         const ImportedProfile imported =
             ctl::importProfile(profile::decode(*bytes).text, base, labels.labels);
@@ -546,7 +483,7 @@ class Tool {
             profile::Document document;
             if (s_.files.exists(strIni_)) {
                 const auto old = s_.files.readWhole(strIni_, PortableProfileStore::kMaxFileBytes);
-                if (!old) return fail(exit_code::kFileInvalid, utf8(strIni_) + " cannot be read");
+                if (!old) return readFailed(strIni_, PortableProfileStore::kMaxFileBytes);
                 document = profile::decode(*old);
             }
             TextProfileStore edited(document);
@@ -593,9 +530,12 @@ class Tool {
             // Discovery speaks only of a channel it could not open.
             if (window.shownAny()) {
                 return fail(exit_code::kTransferFailed,
-                            "the mouse cannot be opened; nothing was applied");
+                            "the mouse cannot be opened; nothing was applied; run trv418ctl as "
+                            "administrator, or plug the mouse in again");
             }
-            return fail(exit_code::kMouseNotFound, "the mouse was not found; nothing was applied");
+            return fail(exit_code::kMouseNotFound,
+                        "the mouse was not found; nothing was applied; plug it in and run the "
+                        "command again");
         }
         if (!model.blockComplete()) {
             return fail(exit_code::kTransferFailed,
@@ -607,7 +547,7 @@ class Tool {
             return fail(exit_code::kTransferFailed, "the mouse did not take the configuration");
         }
         if (applied->configBin.status == SettingsFileStatus::WriteFailed) {
-            return exit_code::kFileInvalid;
+            return exit_code::kFileAccess;
         }
         if (o_.dryRun) return dryRunDone();
         out_ << "Applied " << utf8(configBin_) << " to the mouse\n";
@@ -633,12 +573,12 @@ int run(std::span<const std::u16string> args, const Services& services, std::ost
         std::ostream& err) {
     const auto parsed = parse(args);
     if (const UsageError* usage = std::get_if<UsageError>(&parsed)) {
-        err << "trv418ctl: " << usage->text << "\nRun trv418ctl --help for the commands.\n";
+        err << "trv418ctl: " << usage->text << '\n' << usageHint(*usage) << '\n';
         return exit_code::kUsage;
     }
     const Options& options = std::get<Options>(parsed);
     if (options.help) {
-        out << kHelp;
+        out << helpText(options.command);
         return exit_code::kSuccess;
     }
     if (options.version) {

@@ -23,9 +23,11 @@ namespace exit_code {
 inline constexpr int kSuccess = 0;
 inline constexpr int kUsage = 1;
 inline constexpr int kMouseNotFound = 2;
-inline constexpr int kTransferFailed = 3;      // the mouse refused a transfer or one failed
-inline constexpr int kFileInvalid = 4;         // a file is damaged, not for this mouse, or unusable
+inline constexpr int kTransferFailed = 3;  // the mouse refused a transfer or one failed
+inline constexpr int kFileInvalid =
+    4;  // damaged, another format or device, a profile with problems
 inline constexpr int kVerificationFailed = 5;  // the mouse holds other bytes than were written
+inline constexpr int kFileAccess = 6;          // a file could not be read or written
 }  // namespace exit_code
 
 struct Services {
@@ -41,6 +43,9 @@ struct Services {
     // changed, so that it reloads them; empty or a no-op where none can run.
     std::function<void()> settingsChanged;
     std::u16string executablePath;  // config.bin and str.ini lie beside it
+    // The system's own words for an error number ("Access is denied."); empty
+    // when it has none.
+    std::function<std::u16string(std::uint32_t)> systemErrorText;
 };
 
 // `args` without the program's name. Results go to `out`, messages to `err`,

@@ -18,7 +18,8 @@ constexpr std::u16string_view kLineBreak = u"\r\n";
 constexpr std::u16string_view kHeader =
     u"; TRV418 profile: the settings of config.bin and the button labels of str.ini.\r\n"
     u"; Import it with: trv418ctl import FILE. Keys left out keep their values;\r\n"
-    u"; a value without a word of its own is written \"byte N\".\r\n";
+    u"; a value the program cannot set is written \"byte N\" and must be changed\r\n"
+    u"; to one of the words before the profile imports.\r\n";
 
 enum class KeyKind : std::uint8_t { Format, SensorType, Byte, Colour, Assignment, Label };
 
@@ -292,8 +293,7 @@ class Reader {
                     record[key.offset] = *v;
                 } else {
                     problem(given.line, key.name + u": " + quoted(given.value) +
-                                            u" is not one of " + wordsTaken(key.words, sensorType) +
-                                            u" (or byte N)");
+                                            u" is not one of " + wordsTaken(key.words, sensorType));
                 }
                 break;
             case KeyKind::Colour:

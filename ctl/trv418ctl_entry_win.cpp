@@ -15,6 +15,7 @@
 #include "config/win_profile_store_win.h"
 #include "ctl/ctl_runner.h"
 #include "ctl/program_notice_win.h"
+#include "ctl/system_error_text_win.h"
 #include "device/hid_backend.h"
 #include "perf/system_pointer_win.h"
 
@@ -42,7 +43,8 @@ int wmain(int argc, wchar_t** argv) {
         [] { return static_cast<std::int64_t>(std::time(nullptr)); },
         [] { return ::FindWindowW(trv::kMainWindowClass, nullptr) != nullptr; },
         [] { trv::ctl::tellRunningProgram(); },
-        executable};
+        executable,
+        trv::ctl::systemErrorText};
 
     const int code = trv::ctl::run(args, services, std::cout, std::cerr);
     std::cout.flush();

@@ -1,9 +1,11 @@
 #include "ctl/words.h"
 
+#include <algorithm>
 #include <array>
 
 #include "assign/assignment.h"
 #include "assign/key_tables.h"
+#include "assign/scan_codes.h"
 #include "config/profile_store_text.h"
 #include "lang/dialog_labels.h"
 #include "perf/lighting.h"
@@ -19,6 +21,22 @@ constexpr std::u16string_view kBytePrefix = u"byte ";
 constexpr std::uint8_t kFirstFireTime = 5;
 constexpr std::size_t kListedWordsAtMost = 12;
 constexpr std::u16string_view kUntilReleased = u"until released";
+constexpr std::u16string_view kNoKey = u"none";
+
+// Keys the single-key dialog takes by their position on the keyboard when
+// the key-name table does not know their name.
+struct UsageName {
+    std::uint8_t usage;
+    std::u16string_view name;
+};
+constexpr UsageName kKeysByPosition[] = {
+    {0x31, u"\\"},      {0x64, u"Non-US \\"},  {0x65, u"Application"}, {0x67, u"Num ="},
+    {0x68, u"F13"},     {0x69, u"F14"},        {0x6A, u"F15"},         {0x6B, u"F16"},
+    {0x6C, u"F17"},     {0x6D, u"F18"},        {0x6E, u"F19"},         {0x6F, u"F20"},
+    {0x70, u"F21"},     {0x71, u"F22"},        {0x72, u"F23"},         {0x73, u"F24"},
+    {0x85, u"Num ,"},   {0x87, u"Ro"},         {0x88, u"Kana"},        {0x89, u"Yen"},
+    {0x8A, u"Convert"}, {0x8B, u"No Convert"},
+};
 
 std::u16string wordOf(WordKind kind, std::uint8_t sensorType, std::uint8_t v) {
     switch (kind) {
@@ -126,12 +144,36 @@ ParameterWords makeParameterWords(AssignmentType type) {
                 words.values.push_back(fireKeyUsageOf(i));
             }
             break;
-        case AssignmentType::SingleKey:
+        case AssignmentType::SingleKey: {
             for (std::size_t i = 0; i < kKeyNameCount; ++i) {
                 words.items.emplace_back(keyNameAt(i));
                 words.values.push_back(keyNameToUsage(keyNameAt(i)));
             }
+            // The dialog also takes a key by its scan code, and one with no
+            // usage at all (0) when it knows neither.
+            auto add = [&](std::uint8_t usage, std::u16string name) {
+                if (std::find(words.values.begin(), words.values.end(), usage) !=
+                    words.values.end()) {
+                    return;
+                }
+                words.items.push_back(std::move(name));
+                words.values.push_back(usage);
+            };
+            add(0, std::u16string(kNoKey));
+            constexpr std::uint32_t kScanCodeShift = 16;
+            constexpr std::uint32_t kExtendedBit = 1u << 24;
+            for (std::uint32_t scan = 0; scan <= 0xFF; ++scan) {
+                for (std::uint32_t extended : {0u, kExtendedBit}) {
+                    const std::uint8_t usage = scanCodeToUsage(scan << kScanCodeShift | extended);
+                    const auto named =
+                        std::find_if(std::begin(kKeysByPosition), std::end(kKeysByPosition),
+                                     [&](const UsageName& k) { return k.usage == usage; });
+                    add(usage, named != std::end(kKeysByPosition) ? std::u16string(named->name)
+                                                                  : u"Key " + decimal(usage));
+                }
+            }
             break;
+        }
         default:
             break;
     }
@@ -164,7 +206,6 @@ std::u16string parameterWordsOf(AssignmentType type, std::uint8_t value) {
 }
 
 std::optional<std::uint8_t> parameterOfWords(AssignmentType type, std::u16string_view text) {
-    if (auto raw = byteOfWords(text)) return raw;
     const ParameterWords& words = parameterWords(type);
     for (std::size_t i = 0; i < words.items.size(); ++i) {
         if (sameWords(words.items[i], text)) return words.values[i];
@@ -193,7 +234,6 @@ std::u16string fireTimesWords(std::uint8_t times) {
 }
 
 std::optional<std::uint8_t> fireTimesOfWords(std::u16string_view text) {
-    if (auto raw = byteOfWords(text)) return raw;
     if (sameWords(text, kUntilReleased)) return 0;
     const std::size_t space = text.find(u' ');
     if (space == std::u16string_view::npos) return std::nullopt;
@@ -243,7 +283,6 @@ std::u16string wordsOf(WordKind kind, std::uint8_t sensorType, std::uint8_t valu
 
 std::optional<std::uint8_t> valueOfWords(WordKind kind, std::uint8_t sensorType,
                                          std::u16string_view words) {
-    if (auto raw = byteOfWords(words)) return raw;
     for (const auto& [v, word] : wordTable(kind, sensorType)) {
         if (sameWords(word, words)) return v;
     }
@@ -252,7 +291,7 @@ std::optional<std::uint8_t> valueOfWords(WordKind kind, std::uint8_t sensorType,
 
 std::u16string wordsTaken(WordKind kind, std::uint8_t sensorType) {
     const WordTable& table = wordTable(kind, sensorType);
-    if (table.empty()) return u"only \"byte N\" here";
+    if (table.empty()) return u"no value";
     if (table.size() > kListedWordsAtMost) {
         return table.front().second + u" to " + table.back().second;
     }
@@ -304,16 +343,15 @@ std::u16string assignmentWords(const AssignmentBytes& a) {
 std::optional<AssignmentBytes> assignmentOfWords(std::u16string_view words,
                                                  std::u16string& problem) {
     words = trimmed(words);
-    if (auto raw = byteOfWords(words)) return AssignmentBytes{*raw};
     const std::size_t colon = words.find(u':');
     const std::u16string_view typeText = trimmed(words.substr(0, colon));
     const auto items = assignmentListItems(kWordsLanguage);
     const auto typeValue =
         itemOf(std::vector<std::u16string_view>(items.begin(), items.end()), typeText);
     if (!typeValue) {
-        problem =
-            std::u16string(u"\"") + std::u16string(typeText) + u"\" is not an assignment; one of " +
-            joined(std::vector<std::u16string_view>(items.begin(), items.end())) + u", or byte N";
+        problem = std::u16string(u"\"") + std::u16string(typeText) +
+                  u"\" is not an assignment; one of " +
+                  joined(std::vector<std::u16string_view>(items.begin(), items.end()));
         return std::nullopt;
     }
     const auto type = static_cast<AssignmentType>(*typeValue);
@@ -335,7 +373,7 @@ std::optional<AssignmentBytes> assignmentOfWords(std::u16string_view words,
                                : fireTimesOfWords(trimmed(parameterText.substr(comma + 1)));
         if (!times) {
             problem = typeName + u" needs " + parameterExamples(type) +
-                      u"; the count is 1 to 127 times, until released, or byte N";
+                      u"; the count is 1 to 127 times or until released";
             return std::nullopt;
         }
         assignment.fireTimes = *times;
@@ -343,7 +381,7 @@ std::optional<AssignmentBytes> assignmentOfWords(std::u16string_view words,
     }
     const auto parameter = parameterOfWords(type, keyText);
     if (!parameter) {
-        problem = typeName + u" needs " + parameterExamples(type) + u", or byte N";
+        problem = typeName + u" needs " + parameterExamples(type);
         return std::nullopt;
     }
     assignment.parameter = *parameter;
@@ -352,16 +390,6 @@ std::optional<AssignmentBytes> assignmentOfWords(std::u16string_view words,
 
 std::u16string byteWords(std::uint8_t value) {
     return std::u16string(kBytePrefix) + decimal(value);
-}
-
-std::optional<std::uint8_t> byteOfWords(std::u16string_view words) {
-    if (words.size() <= kBytePrefix.size() ||
-        !sameWords(words.substr(0, kBytePrefix.size()), kBytePrefix)) {
-        return std::nullopt;
-    }
-    const auto value = decimalOf(words.substr(kBytePrefix.size()));
-    if (!value || *value > 0xFF) return std::nullopt;
-    return static_cast<std::uint8_t>(*value);
 }
 
 std::u16string_view trimmed(std::u16string_view text) {

@@ -2,9 +2,10 @@
 // The words the command-line tool shows settings in and reads them back from,
 // in English whatever the interface language: the report rate in Hz, DPI
 // levels by their label, colours as #RRGGBB, the lighting texts, assignments
-// with their parameters. A byte that has no word (only a damaged file or block
-// holds one) is written "byte N", and "byte N" reads back as that byte, so
-// every value survives a round trip.
+// with their parameters. Only the values the program shows and sets have
+// words, and only words are read back: a byte that has none (a damaged file or
+// block, or another program, put it there) is written "byte N" to be seen, and
+// is not read, so a profile never carries a value past the program's ranges.
 
 #include <cstdint>
 #include <optional>
@@ -32,7 +33,7 @@ enum class WordKind : std::uint8_t {
     ScrollPos,    // "0" .. "11"
 };
 
-// The word of a value, or "byte N".
+// The word of a value, or "byte N" when it has none.
 std::u16string wordsOf(WordKind kind, std::uint8_t sensorType, std::uint8_t value);
 // The value of the words (ASCII letters in any case), or nothing.
 std::optional<std::uint8_t> valueOfWords(WordKind kind, std::uint8_t sensorType,
@@ -55,15 +56,15 @@ struct AssignmentBytes {
 
 // "Left Click", "DPI Switch: DPI Loop", "Windows: Mail", "Multimedia: Vol-",
 // "HotKey: Copy", "Fire Key: A, 5 times", "Fire Key: L-Button, until
-// released", "Single Key: Num Lock", "byte 14".
+// released", "Single Key: Num Lock", "Single Key: F13"; "byte 14" for a type
+// byte without a word, and "byte N" for such a parameter.
 std::u16string assignmentWords(const AssignmentBytes& assignment);
 // Nothing, with `problem` set, when the words name no assignment.
 std::optional<AssignmentBytes> assignmentOfWords(std::u16string_view words,
                                                  std::u16string& problem);
 
-// "byte N" and its reading.
+// "byte N": how a byte without a word is shown.
 std::u16string byteWords(std::uint8_t value);
-std::optional<std::uint8_t> byteOfWords(std::u16string_view words);
 
 std::u16string_view trimmed(std::u16string_view text);
 bool sameWords(std::u16string_view a, std::u16string_view b);  // ASCII case ignored

@@ -21,6 +21,14 @@ struct VirtualMouseInFolder {
     bool kept = true;
 };
 
+// Writes the factory contents when the contents file is missing or of another size.
 VirtualMouseInFolder openVirtualMouse(const std::filesystem::path& folder);
+
+// Whether the folder keeps a virtual mouse (its contents file); nothing is made.
+bool virtualMouseIn(const std::filesystem::path& folder);
+
+// A virtual mouse fresh from the factory, kept in the folder (made when
+// missing) over any kept there before.
+VirtualMouseInFolder newVirtualMouse(const std::filesystem::path& folder);
 
 }  // namespace trv

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "assign/scan_codes.h"
 #include "settings/owned_fields.h"
 #include "config/block_backup.h"
 #include "config/crc32.h"
@@ -14,6 +15,8 @@
 #include "config/settings_file_disk.h"
 #include "contract/temp_folder.h"
 #include "ctl/ctl_runner.h"
+#include "ctl/profile_text.h"
+#include "ctl/words.h"
 #include "device/virtual_mouse.h"
 #include "device_fakes.h"
 #include "pointer_fakes.h"
@@ -36,6 +39,18 @@ Bytes blockBytes(const ConfigBlock& block) {
 std::u16string u16(const std::string& text) {
     return std::u16string(text.begin(), text.end());
 }
+
+// The disk, except that writes fail with `refusal` when it is set, as a
+// folder the user may not write to makes them fail.
+class RefusingFiles final : public DiskSettingsFileSystem {
+  public:
+    std::optional<std::uint32_t> refusal;
+    WriteResult replaceWhole(const std::u16string& path,
+                             std::span<const std::uint8_t> bytes) override {
+        if (refusal) return {false, *refusal};
+        return DiskSettingsFileSystem::replaceWhole(path, bytes);
+    }
+};
 
 class Ctl : public ::testing::Test {
   protected:
@@ -73,7 +88,7 @@ class Ctl : public ::testing::Test {
     TempFolder folder;
     testing::ScriptedHid noMouse;
     testing::CountingClock clock;
-    DiskSettingsFileSystem files;
+    RefusingFiles files;
     testing::FakeSystemPointer pointer;
     bool programRunning = false;
     int programNotices = 0;  // how often the running program was told of a change
@@ -86,7 +101,8 @@ class Ctl : public ::testing::Test {
         [] { return kNow; },
         [this] { return programRunning; },
         [this] { ++programNotices; },
-        folder.path16("trv418ctl.exe")};
+        folder.path16("trv418ctl.exe"),
+        [](std::uint32_t code) { return u"System text " + u16(std::to_string(code)) + u"."; }};
 };
 
 // --- Commands and options ------------------------------------------------------
@@ -105,7 +121,16 @@ TEST_F(Ctl, UsageMistakesExitWithOneAndHelpAndVersionWithZero) {
         {{"--sensor", "2", "export", "p.ini"}, 1, "--sensor takes 0 or 1"},
         {{"--config"}, 1, "--config needs a value"},
         {{"--verbose", "status"}, 1, "unknown option --verbose"},
+        {{"backup"}, 1, "Run trv418ctl help backup for its use."},
+        {{"status", "--raw=yes"}, 1, "--raw takes no value"},
+        {{"status", "--virtual=a", "--virtual-new=b"}, 1, "cannot be used together"},
+        {{"export", "p.ini", "--virtual", "v"}, 1, "--virtual is an option of status, backup"},
+        {{"help", "stat"}, 1, "unknown command stat"},
         {{"--help"}, 0, "Exit codes: 0 success, 1 usage, 2 mouse not found, 3 transfer refused"},
+        {{"help"}, 0, "6 a file cannot be read or written"},
+        {{"help", "restore"}, 0, "Usage: trv418ctl restore FILE [--force]"},
+        {{"restore", "--help"}, 0, "Example:\n  trv418ctl restore mouse.trvb\n"},
+        {{"import", "x.ini", "-h"}, 0, "a backup is not a profile"},
         {{"--version"}, 0, "trv418ctl 1."},
     };
     for (const auto& c : cases) {
@@ -190,7 +215,40 @@ TEST_F(Ctl, WithoutTheMouseEveryMouseCommandExitsWithTwo) {
         EXPECT_NE(r.err.find("was not found"), std::string::npos) << r.err;
     }
     EXPECT_EQ(run({"status"}, false).out, "Mouse: not found\n");
+    EXPECT_NE(run({"status"}, false).err.find("not found; plug it in"), std::string::npos);
     EXPECT_FALSE(folder.exists("b.trvb"));
+
+    // A mouse the system will not open to this user is a refused transfer.
+    noMouse.interfaces = {testing::mouseCommand(), testing::mouseData()};
+    noMouse.interfaces[0].openError = 5;
+    const Result denied = run({"status"}, false);
+    EXPECT_EQ(denied.code, 3);
+    EXPECT_EQ(denied.err,
+              "trv418ctl: the mouse cannot be opened: CreateFile: System text 5. (5); run "
+              "trv418ctl as administrator\n");
+}
+
+TEST_F(Ctl, AFolderWithoutAVirtualMouseIsNoMouseUntilVirtualNewMakesOne) {
+    const std::string empty = path("empty");
+    std::filesystem::create_directory(empty);
+    for (const char* command : {"status", "backup"}) {
+        std::vector<std::string> args{command, "--virtual", empty};
+        if (std::string(command) == "backup") args.push_back(path("b.trvb"));
+        const Result r = run(args, false);
+        EXPECT_EQ(r.code, 2) << command;
+        EXPECT_EQ(r.err,
+                  "trv418ctl: no virtual mouse in " + empty + "; `--virtual-new` creates one\n");
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(empty));
+    EXPECT_FALSE(folder.exists("b.trvb"));
+
+    const std::string made = path("made/here");
+    const Result fresh = run({"status", "--virtual-new=" + made}, false);
+    EXPECT_EQ(fresh.code, 0) << fresh.err;
+    EXPECT_EQ(fresh.out.find("Mouse: found\n"), 0u);
+    EXPECT_EQ(folder.read("made/here/virtual-mouse.bin"),
+              blockBytes(VirtualMouse::factoryContents()));
+    EXPECT_EQ(run({"backup", path("b.trvb"), "--virtual=" + made}, false).code, 0);
 }
 
 // --- backup and restore ----------------------------------------------------------
@@ -302,24 +360,24 @@ TEST_F(Ctl, ARestoreTheMouseDoesNotKeepFailsVerificationWithFive) {
 
 // --- export and import -----------------------------------------------------------
 
-// Every kind of value, words and "byte N" alike, and parameter fields that no
-// type reads, which an import must keep.
+// Every kind of value the page sets, and parameter fields that no type reads,
+// which an import must keep.
 SettingsRecord craftedRecord() {
     SettingsRecord r;
     for (std::size_t i = 0; i < rec::kSize; ++i) r[i] = static_cast<std::uint8_t>(0x91 + 7 * i);
     const std::pair<std::size_t, std::uint8_t> fields[] = {
-        {rec::kReportRateCode, 3},   {rec::kStageLevel, 0},       {rec::kStageLevel + 1, 7},
-        {rec::kStageLevel + 2, 9},   {rec::kStageLevel + 3, 4},   {rec::kStageEnabled, 1},
-        {rec::kStageEnabled + 1, 0}, {rec::kStageEnabled + 2, 2}, {rec::kStageEnabled + 3, 1},
-        {rec::kLightMode, 2},        {rec::kLightBrightness, 12}, {rec::kRespirationSpeed, 4},
+        {rec::kReportRateCode, 4},   {rec::kStageLevel, 0},       {rec::kStageLevel + 1, 7},
+        {rec::kStageLevel + 2, 5},   {rec::kStageLevel + 3, 4},   {rec::kStageEnabled, 1},
+        {rec::kStageEnabled + 1, 0}, {rec::kStageEnabled + 2, 1}, {rec::kStageEnabled + 3, 1},
+        {rec::kLightMode, 2},        {rec::kLightBrightness, 9},  {rec::kRespirationSpeed, 4},
         {rec::kNeonPeriod, 29},      {rec::kStandardEffect, 3},   {rec::kRespirationEffect, 2},
-        {rec::kNeonEffect, 7},       {rec::kModeShown, 1},        {rec::kFireMakeTime, 4},
+        {rec::kNeonEffect, 3},       {rec::kModeShown, 1},        {rec::kFireMakeTime, 5},
         {rec::kFireBreakTime, 255},  {rec::kSnipeLevel, 3},       {rec::kSnipeLevel + 1, 6},
         {rec::kPointerPrecision, 1}, {rec::kScrollOneScreen, 1},  {rec::kPointerSpeedPos, 11},
         {rec::kScrollLinesPos, 0},   {rec::kDoubleClickPos, 1},
     };
     for (auto [offset, value] : fields) r[offset] = value;
-    const std::uint8_t typesA[] = {0, 5, 6, 7, 8, 9, 10, 14};
+    const std::uint8_t typesA[] = {0, 5, 6, 7, 8, 9, 10, 3};
     const std::uint8_t typesB[] = {0, 1, 2, 11, 13, 12, 9, 10};
     for (std::size_t b = 1; b <= rec::kButtons; ++b) {
         r.button(rec::kAssignType, Mode::A, b) = typesA[b - 1];
@@ -333,9 +391,10 @@ SettingsRecord craftedRecord() {
     r.button(rec::kFireKeyIndex, Mode::A, 6) = 44;
     r.button(rec::kFireTimes, Mode::A, 6) = 0;
     r.button(rec::kSingleKeyUsage, Mode::A, 7) = 0x53;
-    r.button(rec::kFireKeyUsage, Mode::B, 7) = 0x99;  // in no list
-    r.button(rec::kFireTimes, Mode::B, 7) = 200;
-    r.button(rec::kSingleKeyUsage, Mode::B, 8) = 0x31;
+    r.button(rec::kFireKeyUsage, Mode::B, 7) = 0xF4;  // B5-Button, position 4
+    r.button(rec::kFireKeyIndex, Mode::B, 7) = 4;
+    r.button(rec::kFireTimes, Mode::B, 7) = 127;
+    r.button(rec::kSingleKeyUsage, Mode::B, 8) = 0x31;  // "\", known by its scan code only
     return r;
 }
 
@@ -383,7 +442,10 @@ TEST_F(Ctl, ExportedProfileReadsInWords) {
     r.button(rec::kFireTimes, Mode::B, 7) = 1;
     putConfig(r);
 
-    ASSERT_EQ(run({"export", "--sensor", "1", path("p.ini")}, false).code, 0);
+    // Options may follow the command, their values after `=`.
+    ASSERT_EQ(
+        run({"export", path("p.ini"), "--sensor=1", "--config=" + path("config.bin")}, false).code,
+        0);
 
     const Bytes bytes = folder.read("p.ini");
     const std::string text(bytes.begin() + 3, bytes.end());
@@ -409,29 +471,89 @@ TEST_F(Ctl, ImportReportsEveryProblemWithItsLineAndChangesNothing) {
                                              "[ModeA]\n"
                                              "Button1=Right Click\n"
                                              "Button2=Fire Key: A\n"
-                                             "Colour=#123456\n"));
+                                             "Colour=#123456\n"
+                                             "[DPI]\n"
+                                             "Stage1Level=byte 3\n"));
 
     const Result r = run({"import", path("bad.ini")}, false);
 
     EXPECT_EQ(r.code, 4);
     const std::string file = path("bad.ini");
     EXPECT_EQ(r.err, file +
-                         ":5: Rate: \"300 Hz\" is not one of 1000 Hz, 500 Hz, 250 Hz or 125 Hz "
-                         "(or byte N)\n" +
+                         ":5: Rate: \"300 Hz\" is not one of 1000 Hz, 500 Hz, 250 Hz or 125 Hz\n" +
                          file +
                          ":6: no button of [ModeA] is a Left Click: the mouse would have "
                          "no left button in that mode\n" +
                          file +
                          ":8: Button2: Fire Key needs a key of the fire-key list and a "
                          "count, as in \"Fire Key: A, 5 times\" or \"Fire Key: L-Button, "
-                         "until released\"; the count is 1 to 127 times, until released, "
-                         "or byte N\n" +
-                         file +
-                         ":9: unknown key Colour in [ModeA]\n"
-                         "trv418ctl: 4 problem(s) in " +
+                         "until released\"; the count is 1 to 127 times or until released\n" +
+                         file + ":9: unknown key Colour in [ModeA]\n" + file +
+                         ":11: Stage1Level: \"byte 3\" is not one of 600, 800, 1000, 1200, 1600, "
+                         "2000, 2400 or 3200\n"
+                         "trv418ctl: 5 problem(s) in " +
                          file + "; nothing was changed\n");
     EXPECT_EQ(folder.read("config.bin"), config);
     EXPECT_EQ(folder.read("str.ini"), testing::bytesOf(kCraftedStrIni));
+
+    folder.write("b.trvb", testing::bytesOf("TRVB\x01"));
+    const Result backup = run({"import", path("b.trvb")}, false);
+    EXPECT_EQ(backup.code, 4);
+    EXPECT_EQ(backup.err, "trv418ctl: " + path("b.trvb") +
+                              " is a backup of the mouse, not a profile; `trv418ctl restore " +
+                              path("b.trvb") + "` writes it to the mouse\n");
+    EXPECT_EQ(folder.read("config.bin"), config);
+}
+
+// What the page cannot set (another program or a damaged file put it there)
+// is exported as "byte N" to be seen, and refused on the way back.
+TEST_F(Ctl, ValuesThePageCannotSetAreExportedAsBytesAndRefusedWithTheirLines) {
+    SettingsRecord odd = craftedRecord();
+    odd[rec::kReportRateCode] = 99;
+    odd[rec::kFireMakeTime] = 4;
+    odd.button(rec::kAssignType, Mode::A, 8) = 14;
+    odd.button(rec::kFireKeyUsage, Mode::B, 7) = 0x99;
+    odd.button(rec::kFireTimes, Mode::B, 7) = 200;
+    putConfig(odd);
+    ASSERT_EQ(run({"export", path("p.ini")}, false).code, 0);
+    const Bytes config = folder.read("config.bin");
+
+    const Result r = run({"import", path("p.ini")}, false);
+
+    EXPECT_EQ(r.code, 4);
+    const Bytes bytes = folder.read("p.ini");
+    const std::string text(bytes.begin(), bytes.end());
+    auto lineOf = [&](const std::string& line) {
+        const std::size_t at = text.find("\n" + line + "\r\n");
+        return at == std::string::npos ? 0 : 2 + std::count(text.begin(), text.begin() + at, '\n');
+    };
+    for (const std::string line : {"Rate=byte 99", "FireMakeTime=byte 4", "Button8=byte 14",
+                                   "Button7=Fire Key: byte 153, byte 200"}) {
+        const std::string key = line.substr(0, line.find('='));
+        const std::string told = path("p.ini") + ":" + std::to_string(lineOf(line)) + ": " + key;
+        EXPECT_NE(lineOf(line), 0) << line;
+        EXPECT_NE(r.err.find(told), std::string::npos) << told << "\n" << r.err;
+    }
+    EXPECT_NE(r.err.find("4 problem(s)"), std::string::npos) << r.err;
+    EXPECT_EQ(folder.read("config.bin"), config);
+}
+
+// The single-key dialog takes a key by its name or, failing that, by its
+// place on the keyboard; every key it can take comes back from the profile.
+TEST(CtlWords, EveryKeyTheSingleKeyDialogTakesReadsBackFromItsWords) {
+    SettingsRecord record = craftedRecord();
+    record.button(rec::kAssignType, Mode::A, 2) = 10;
+    for (std::uint32_t scan = 0; scan <= 0xFF; ++scan) {
+        for (std::uint32_t extended : {0u, 1u << 24}) {
+            const std::uint8_t usage = singleKeyUsage(u"", scan << 16 | extended);
+            record.button(rec::kSingleKeyUsage, Mode::A, 2) = usage;
+            const ctl::ImportedProfile back =
+                ctl::importProfile(ctl::exportProfile(record, {}, 0), SettingsRecord{}, {});
+            ASSERT_TRUE(back.problems.empty())
+                << "usage " << int{usage} << ": " << ctl::utf8(back.problems[0].text);
+            EXPECT_EQ(back.record.button(rec::kSingleKeyUsage, Mode::A, 2), usage);
+        }
+    }
 }
 
 TEST_F(Ctl, APartialProfileSetsOnlyItsKeysAndMarksTheSettingsApplied) {
@@ -450,6 +572,42 @@ TEST_F(Ctl, APartialProfileSetsOnlyItsKeysAndMarksTheSettingsApplied) {
     const auto bytes = settingsFileBytes(1, expected);
     EXPECT_EQ(folder.read("config.bin"), Bytes(bytes.begin(), bytes.end()));
     EXPECT_FALSE(folder.exists("str.ini")) << "no label given, str.ini left alone";
+}
+
+// --- files ----------------------------------------------------------------------
+
+TEST_F(Ctl, AFileThatCannotBeReadOrWrittenExitsWithSixAndSaysWhatToDo) {
+    putMouse(VirtualMouse::factoryContents());
+    folder.write("p.ini", testing::bytesOf("[Profile]\nFormat=1\n"));
+    const std::string nowhere = path("nowhere/config.bin");
+
+    const Result named = run({"import", path("p.ini"), "--config", nowhere}, false);
+    EXPECT_EQ(named.code, 6);
+    EXPECT_EQ(named.out, "");
+    EXPECT_EQ(named.err, "trv418ctl: " + nowhere + " does not exist; check the path\n");
+    EXPECT_FALSE(folder.exists("nowhere"));
+    EXPECT_EQ(run({"restore", path("none.trvb")}).code, 6);
+
+    // Beside the tool a missing config.bin is made.
+    const Result beside = run({"import", path("p.ini")}, false);
+    EXPECT_EQ(beside.code, 0) << beside.err;
+    EXPECT_EQ(folder.read("config.bin").size(), 191u);
+
+    const Result noFolder = run({"backup", path("no/b.trvb")});
+    EXPECT_EQ(noFolder.code, 6);
+    EXPECT_NE(noFolder.err.find(path("no/b.trvb") + " cannot be written: System text "),
+              std::string::npos)
+        << noFolder.err;
+    EXPECT_NE(noFolder.err.find("; check that the folder exists"), std::string::npos);
+
+    files.refusal = 5;
+    for (const char* command : {"backup", "export"}) {
+        const Result denied = run({command, path("x")}, command == std::string("backup"));
+        EXPECT_EQ(denied.code, 6) << command;
+        EXPECT_EQ(denied.err, "trv418ctl: " + path("x") +
+                                  " cannot be written: System text 5. (5); run trv418ctl as "
+                                  "administrator, or choose a folder you may write to\n");
+    }
 }
 
 // --- apply ----------------------------------------------------------------------
@@ -484,7 +642,7 @@ TEST_F(Ctl, ApplyWritesTheBlockTheProgramsOkWouldAndSetsThePointer) {
 
 TEST_F(Ctl, ApplyExitCodesTellAMissingMouseARefusedOneAndAnUnusableConfigBin) {
     putMouse(VirtualMouse::factoryContents());
-    EXPECT_EQ(run({"apply"}).code, 4) << "no config.bin";
+    EXPECT_EQ(run({"apply"}).code, 6) << "no config.bin";
     folder.write("config.bin", Bytes(190, 1));
     EXPECT_EQ(run({"apply"}).code, 4) << "config.bin of 190 bytes";
     putConfig(craftedRecord());

@@ -16,6 +16,7 @@
 #include "config/settings_file_win.h"
 #include "config/win_profile_store_win.h"
 #include "ctl/model_adapters.h"
+#include "ctl/system_error_text_win.h"
 #include "device/virtual_mouse.h"
 #include "device/virtual_mouse_folder.h"
 #include "perf/system_pointer_win.h"
@@ -68,14 +69,22 @@ struct Finished {
 // Runs the folder's trv418ctl.exe with its streams in files, as a script would.
 Finished runTool(const fs::path& folder, const std::wstring& arguments) {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    const fs::path outFile = folder / "out.txt";
-    const fs::path errFile = folder / "err.txt";
+    // Files of their own per run: Wine may close the last run's handles on
+    // them only after that process has been seen to end.
+    static int runs = 0;
+    ++runs;
+    const fs::path outFile = folder / ("out-" + std::to_string(runs) + ".txt");
+    const fs::path errFile = folder / ("err-" + std::to_string(runs) + ".txt");
     Finished finished;
     {
         win::FileHandle out(::CreateFileW(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                           &inheritable, CREATE_ALWAYS, 0, nullptr));
         win::FileHandle err(::CreateFileW(errFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                           &inheritable, CREATE_ALWAYS, 0, nullptr));
+        if (!out || !err) {
+            ADD_FAILURE() << "the output files cannot be made: " << ::GetLastError();
+            return finished;
+        }
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
@@ -123,7 +132,8 @@ TEST(CtlExe, StatusBackupApplyAndRestoreAgainstTheVirtualMouse) {
     const fs::path program = freshFolder("program", false);
     const std::wstring mouse = L"--virtual " + quoted(folder) + L" ";
 
-    const Finished status = runTool(folder, mouse + L"status");
+    // The first command makes the virtual mouse; the others use the one kept there.
+    const Finished status = runTool(folder, L"--virtual-new " + quoted(folder) + L" status");
     EXPECT_EQ(status.code, 0u) << status.err;
     EXPECT_EQ(status.out.find("Mouse: found\r\n  command collection: \\\\?\\hid#vid_04d9"), 0u)
         << status.out;
@@ -170,7 +180,45 @@ TEST(CtlExe, WithoutTheMouseStatusExitsWithTwo) {
     const Finished status = runTool(folder, L"status");
     EXPECT_EQ(status.code, 2u);
     EXPECT_EQ(status.out, "Mouse: not found\r\n");
-    EXPECT_NE(status.err.find("was not found"), std::string::npos);
+    EXPECT_NE(status.err.find("was not found; plug it in"), std::string::npos);
+
+    // A folder without a virtual mouse is no mouse either, and gets none.
+    fs::create_directory(folder / "empty");
+    const Finished empty = runTool(folder, L"status --virtual=" + quoted(folder / "empty"));
+    EXPECT_EQ(empty.code, 2u);
+    EXPECT_NE(empty.err.find("no virtual mouse in "), std::string::npos) << empty.err;
+    EXPECT_TRUE(fs::is_empty(folder / "empty"));
+}
+
+TEST(CtlExe, MistakesAndFilesOutOfReachExitWithTheirCodesAndSayWhy) {
+    const fs::path folder = freshFolder("mistakes", true);
+
+    const Finished help = runTool(folder, L"help backup");
+    EXPECT_EQ(help.code, 0u);
+    EXPECT_EQ(help.out.find("Usage: trv418ctl backup FILE\r\n"), 0u) << help.out;
+    EXPECT_NE(help.out.find("Example:\r\n  trv418ctl backup mouse.trvb\r\n"), std::string::npos);
+    EXPECT_EQ(runTool(folder, L"backup").code, 1u);
+
+    // The system's own words for the error, and its number.
+    const Finished backup = runTool(folder, L"backup " + quoted(folder / "missing" / "b.trvb") +
+                                                L" --virtual-new " + quoted(folder));
+    EXPECT_EQ(backup.code, 6u);
+    const std::u16string words = ctl::systemErrorText(ERROR_PATH_NOT_FOUND);
+    ASSERT_FALSE(words.empty());
+    const std::string told = std::string(words.begin(), words.end()) + " (3); check";
+    EXPECT_NE(backup.err.find(told), std::string::npos) << backup.err << " lacks " << told;
+
+    std::ofstream(folder / "p.ini") << "[Profile]\nFormat=1\n[ReportRate]\nRate=byte 99\n";
+    const Finished byteN = runTool(folder, L"import " + quoted(folder / "p.ini"));
+    EXPECT_EQ(byteN.code, 4u);
+    EXPECT_NE(byteN.err.find("p.ini:4: Rate: \"byte 99\" is not one of"), std::string::npos)
+        << byteN.err;
+
+    const Finished noConfig = runTool(
+        folder, L"import " + quoted(folder / "p.ini") + L" --config=" + quoted(folder / "no.bin"));
+    EXPECT_EQ(noConfig.code, 6u);
+    EXPECT_EQ(noConfig.out, "");
+    EXPECT_FALSE(fs::exists(folder / "no.bin"));
 }
 
 }  // namespace
