@@ -38,8 +38,8 @@ std::u16string readLanguageCode(const ProfileStore& store);
 // Reads the sixteen labels from the interface language's section
 // ("Setting-EN", ...) and the skin keys. A missing file or key gives empty
 // text, and a colour component of 0.
-void LoadIniStore(const ProfileStore& store, std::u16string_view labelSection,
-                  ButtonLabels& labels, SkinSettings& skin);
+void LoadIniStore(const ProfileStore& store, std::u16string_view labelSection, ButtonLabels& labels,
+                  SkinSettings& skin);
 
 // Writes the sixteen labels into the language's section; nothing else in the
 // file changes. A failed write changes nothing the user would see now, so it

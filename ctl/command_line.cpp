@@ -68,20 +68,24 @@ constexpr std::array<CommandSpec, 6> kCommands{{
      "Example:\n"
      "  trv418ctl status --raw\n"},
     {u"backup", Command::Backup, true,
-     "Usage: trv418ctl backup FILE\n"
+     "Usage: trv418ctl backup FILE [--config PATH]\n"
      "\n"
-     "Saves the mouse's configuration block to FILE (346 bytes: the block, the\n"
-     "device, its sensor type, the date and a checksum). restore writes it back.\n"
+     "Saves the whole configuration to FILE: the mouse's block, config.bin and the\n"
+     "button labels of every language in str.ini, with the device, its sensor\n"
+     "type, the date and a checksum. restore puts all of it back.\n"
      "\n"
      "Example:\n"
      "  trv418ctl backup mouse.trvb\n"},
     {u"restore", Command::Restore, true,
-     "Usage: trv418ctl restore FILE [--force] [--dry-run]\n"
+     "Usage: trv418ctl restore FILE [--force] [--config PATH] [--dry-run]\n"
      "\n"
-     "Writes a backup to the mouse, reads it back and compares. A damaged file, a\n"
-     "file of another format and a backup of another device or sensor type are\n"
-     "refused; --force restores a backup of another device or sensor type anyway.\n"
-     "--dry-run prints the frames the write would send and sends none.\n"
+     "Writes a backup to the mouse, reads it back and compares; then, and only\n"
+     "then, puts its config.bin and button labels back (the language, skin and\n"
+     "colours in str.ini stay as they are). A backup of the mouse's block alone\n"
+     "changes no file. A damaged file, a file of another format and a backup of\n"
+     "another device or sensor type are refused; --force restores a backup of\n"
+     "another device or sensor type anyway. --dry-run prints the frames the write\n"
+     "would send and sends none.\n"
      "\n"
      "Example:\n"
      "  trv418ctl restore mouse.trvb\n"},
@@ -143,8 +147,10 @@ constexpr CommandOption kCommandOptions[] = {
     {u"--force", bitOf(Command::Restore), "restore"},
     {u"--sensor", bitOf(Command::Export), "export"},
     {u"--no-pointer", bitOf(Command::Apply), "apply"},
-    {u"--config", bitOf(Command::Export) | bitOf(Command::Import) | bitOf(Command::Apply),
-     "export, import and apply"},
+    {u"--config",
+     bitOf(Command::Backup) | bitOf(Command::Restore) | bitOf(Command::Export) |
+         bitOf(Command::Import) | bitOf(Command::Apply),
+     "backup, restore, export, import and apply"},
     {u"--virtual", kMouseCommands, "status, backup, restore and apply"},
     {u"--virtual-new", kMouseCommands, "status, backup, restore and apply"},
 };

@@ -8,7 +8,6 @@
 #include <variant>
 #include <vector>
 
-#include "app/main_model.h"
 #include "config/block_backup.h"
 #include "config/error_number.h"
 #include "config/ini_store.h"
@@ -17,13 +16,18 @@
 #include "config/settings_file_paths.h"
 #include "ctl/block_status.h"
 #include "ctl/command_line.h"
-#include "ctl/model_adapters.h"
 #include "ctl/mouse_link.h"
 #include "ctl/profile_text.h"
+#include "ctl/tool_services.h"
 #include "ctl/words.h"
 #include "device/discovery.h"
 #include "device/virtual_mouse_folder.h"
 #include "lang/text_table.h"
+#include "perf/pointer.h"
+#include "settings/labels_backup.h"
+#include "settings/settings_core.h"
+#include "settings/settings_files_update.h"
+#include "settings/verified_write.h"
 
 #ifndef TRV_VERSION
 #define TRV_VERSION "unknown"
@@ -35,9 +39,6 @@ namespace {
 
 constexpr std::size_t kMaxProfileBytes = 1024 * 1024;
 constexpr std::size_t kMaxBackupBytes = 64 * 1024;
-constexpr std::u16string_view kProgramName = u"TRV418.exe";
-constexpr std::u16string_view kStrIniName = u"str.ini";
-constexpr std::size_t kComparedBytes = 1 + block::kImageSize;
 // config.bin is read up to this size, so that a wrong file is told by its size.
 constexpr std::size_t kMaxConfigBinBytes = 64 * 1024;
 constexpr std::uint32_t kAccessDenied = 5;  // ERROR_ACCESS_DENIED
@@ -100,33 +101,19 @@ std::string hex2(std::uint8_t value) {
     return text;
 }
 
-// A ProfileStore over a text in memory, so the labels go into str.ini in one
-// replacement of the whole file.
-class TextProfileStore final : public ProfileStore {
-  public:
-    explicit TextProfileStore(profile::Document& document) : document_(document) {}
-    std::u16string read(std::u16string_view section, std::u16string_view key) const override {
-        return profile::findValue(document_.text, section, key).value_or(u"");
-    }
-    bool write(std::u16string_view section, std::u16string_view key,
-               std::u16string_view value) override {
-        profile::setValue(document_.text, section, key, storableValue(value));
-        return true;
-    }
-
-  private:
-    profile::Document& document_;
-};
-
 class Tool {
   public:
     Tool(const Options& options, const Services& services, std::ostream& out, std::ostream& err)
-        : o_(options), s_(services), out_(out), err_(err), files_(services.files, o_.dryRun, out) {
-        const std::u16string configBin =
-            o_.config ? *o_.config : settingsFilePaths(s_.executablePath).configBin;
-        folder_ = settingsFilePaths(configBin).folder;
-        configBin_ = configBin;
-        strIni_ = folder_ + std::u16string(kStrIniName);
+        : o_(options),
+          s_(services),
+          out_(out),
+          err_(err),
+          paths_(o_.config ? settingsFilePathsOfConfig(*o_.config)
+                           : settingsFilePaths(s_.executablePath)),
+          files_(services.files, o_.dryRun, out),
+          strIni_(s_.openProfileStore(paths_.strIni)),
+          pointer_(s_.pointer, o_.dryRun ? &out_ : nullptr) {
+        if (o_.dryRun) unwrittenStrIni_ = std::make_unique<UnwrittenProfileStore>(*strIni_, out_);
     }
 
     int run() {
@@ -138,6 +125,9 @@ class Tool {
                 return *code;
             }
         }
+        ProfileStore& strIni = unwrittenStrIni_ ? *unwrittenStrIni_ : *strIni_;
+        SystemPointer& pointer = o_.dryRun || o_.noPointer ? pointer_ : s_.pointer;
+        core_.emplace(SettingsServices{link(), s_.clock, files_, strIni, pointer}, paths_);
         switch (*o_.command) {
             case Command::Status:
                 return status();
@@ -156,6 +146,8 @@ class Tool {
     }
 
   private:
+    SettingsCore& core() { return *core_; }
+
     int fail(int code, const std::string& text) {
         err_ << "trv418ctl: " << text << '\n';
         return code;
@@ -205,7 +197,8 @@ class Tool {
     }
 
     std::optional<int> findMouse() {
-        const DiscoveryResult found = FindMouse(link(), device_);
+        const DiscoveryResult found = core().findMouse();
+        core().setMousePresent(found.found);
         if (found.channelOpenError) {
             return fail(exit_code::kTransferFailed, "the mouse cannot be opened: CreateFile: " +
                                                         systemError(s_, *found.channelOpenError) +
@@ -228,6 +221,8 @@ class Tool {
             why = "the mouse answered without its signature";
         } else if (result.failedCall == transfer_failure::kNoChannel) {
             why = "one of the mouse's collections is not open";
+        } else if (result.failedCall == transfer_failure::kIncompleteBlock) {
+            why = "no configuration was read whole from the mouse";
         } else {
             why = std::string(result.failedCall) + " failed";
             if (result.systemError != 0) why += ": " + systemError(s_, result.systemError);
@@ -236,19 +231,50 @@ class Tool {
                     std::string(what) + ": " + why + "; " + mouseAdvice(result.systemError));
     }
 
-    std::optional<int> findAndRead(BlockState& state) {
+    std::optional<int> findAndRead() {
         if (auto code = findMouse()) return code;
-        return transferFailed("reading the mouse's configuration",
-                              readBlockAfterDiscovery(device_, state));
+        return transferFailed("reading the mouse's configuration", core().readBlock());
+    }
+
+    // A write and its read-back, told as the user needs it. Nothing of a
+    // failed one reaches a file.
+    std::optional<int> verified(const VerifiedWrite& write) {
+        if (auto code = transferFailed("writing the mouse's configuration", write.written)) {
+            return code;
+        }
+        if (auto code = transferFailed("reading the configuration back", write.readBack)) {
+            return code;
+        }
+        if (!write.difference) return std::nullopt;
+        const BlockDifference& d = *write.difference;
+        return fail(exit_code::kVerificationFailed,
+                    "verification failed: the mouse holds other values in " +
+                        std::to_string(d.differing) + " of the " + std::to_string(kComparedBytes) +
+                        " bytes written; the first is " +
+                        (d.inHeader ? "header byte " : "image byte ") + std::to_string(d.at) +
+                        " (written " + hex2(d.written) + ", read back " + hex2(d.readBack) +
+                        "); no file was changed");
     }
 
     // Replaces the file whole; an exit code, after saying why, when it cannot.
     std::optional<int> written(const std::u16string& path, std::span<const std::uint8_t> bytes) {
         const WriteResult result = files_.replaceWhole(path, bytes);
         if (result.written) return std::nullopt;
+        return writeFailed(path, result.systemError);
+    }
+
+    int writeFailed(const std::u16string& path, std::uint32_t systemErrorNumber) {
         return fail(exit_code::kFileAccess,
-                    utf8(path) + " cannot be written: " + systemError(s_, result.systemError) +
-                        "; " + fileAdvice(result.systemError));
+                    utf8(path) + " cannot be written: " + systemError(s_, systemErrorNumber) +
+                        "; " + fileAdvice(systemErrorNumber));
+    }
+
+    std::optional<int> filesUpdated(const FilesUpdate& update) {
+        const FilesUpdateResult result = updateSettingsFiles(files_, paths_, update);
+        if (result.done) return std::nullopt;
+        if (result.reading)
+            return readFailed(result.failedPath, PortableProfileStore::kMaxFileBytes);
+        return writeFailed(result.failedPath, result.systemError);
     }
 
     int dryRunDone() {
@@ -256,10 +282,10 @@ class Tool {
         return exit_code::kSuccess;
     }
 
-    void noteProgramRunning(const char* consequence) {
-        if (s_.programRunning && s_.programRunning()) {
-            err_ << "trv418ctl: note: TRV418.exe is running; " << consequence << '\n';
-        }
+    // A running TRV418.exe loads what the tool changed, instead of writing
+    // its old settings over it at its next OK.
+    void tellProgram() {
+        if (!o_.dryRun && s_.settingsChanged) s_.settingsChanged();
     }
 
     int status() {
@@ -274,24 +300,41 @@ class Tool {
         out_ << "Mouse: found\n"
              << "  command collection: " << interfaceOf(ChannelKind::Command) << '\n'
              << "  data collection: " << interfaceOf(ChannelKind::Data) << '\n';
-        BlockState state;
-        if (auto code = transferFailed("reading the mouse's configuration",
-                                       readBlockAfterDiscovery(device_, state))) {
+        if (auto code = transferFailed("reading the mouse's configuration", core().readBlock())) {
             return *code;
         }
-        out_ << utf8(blockStatus(state.block));
-        if (o_.raw) out_ << utf8(blockHexDump(state.block));
+        out_ << utf8(blockStatus(core().block()));
+        if (o_.raw) out_ << utf8(blockHexDump(core().block()));
         return exit_code::kSuccess;
     }
 
+    // config.bin's bytes as a backup holds them; none, after a note, when
+    // there is no usable config.bin to hold.
+    std::optional<std::array<std::uint8_t, settings_file::kSize>> configBinToBack() {
+        const auto bytes = s_.files.readWhole(paths_.configBin, kMaxConfigBinBytes);
+        if (!bytes || bytes->size() != settings_file::kSize) {
+            err_ << "trv418ctl: note: " << utf8(paths_.configBin)
+                 << " is missing or not a config.bin; the backup holds the mouse's "
+                    "configuration only\n";
+            return std::nullopt;
+        }
+        std::array<std::uint8_t, settings_file::kSize> configBin{};
+        std::copy(bytes->begin(), bytes->end(), configBin.begin());
+        return configBin;
+    }
+
     int backup() {
-        BlockState state;
-        if (auto code = findAndRead(state)) return *code;
-        const BlockBackup taken{kMouseVendorId, kMouseProductId, s_.secondsSinceEpoch(),
-                                state.block};
+        if (auto code = findAndRead()) return *code;
+        BlockBackup taken{kMouseVendorId, kMouseProductId, s_.secondsSinceEpoch(), core().block(),
+                          std::nullopt};
+        if (const auto configBin = configBinToBack()) {
+            taken.files = SettingsFilesBackup{*configBin, labelsOfEveryLanguage(*strIni_)};
+        }
         if (auto code = written(o_.file, encodeBackup(taken))) return *code;
         if (o_.dryRun) return dryRunDone();
-        out_ << "Backed up the mouse's configuration to " << utf8(o_.file) << '\n';
+        out_ << "Backed up the mouse's configuration"
+             << (taken.files ? ", config.bin and the button labels" : "") << " to " << utf8(o_.file)
+             << '\n';
         return exit_code::kSuccess;
     }
 
@@ -304,14 +347,15 @@ class Tool {
                 return fail(exit_code::kFileInvalid,
                             file + " is not a trv418ctl backup; for a profile, use `import`");
             case BackupProblem::OtherVersion:
-                return fail(exit_code::kFileInvalid, file + " is a backup of format " +
-                                                         std::to_string(decoded.version) +
-                                                         "; this tool reads format " +
-                                                         std::to_string(backup::kFormatVersion));
+                return fail(exit_code::kFileInvalid,
+                            file + " is a backup of format " + std::to_string(decoded.version) +
+                                "; this tool reads formats " +
+                                std::to_string(backup::kBlockOnlyVersion) + " and " +
+                                std::to_string(backup::kFormatVersion) +
+                                "; use the trv418ctl that made it");
             case BackupProblem::WrongSize:
-                return fail(exit_code::kFileInvalid, file + " is damaged: it is not " +
-                                                         std::to_string(backup::kSize) +
-                                                         " bytes long");
+                return fail(exit_code::kFileInvalid,
+                            file + " is damaged: its length does not fit its format");
             case BackupProblem::Checksum:
                 return fail(exit_code::kFileInvalid,
                             file + " is damaged: its checksum does not match its bytes");
@@ -329,80 +373,61 @@ class Tool {
                         file + " is a backup of device " + hex4(b.vendorId) + ":" +
                             hex4(b.productId) + ", not of this mouse; --force restores it anyway");
         }
-        if (b.sensorType() != device_.sensorType) {
+        if (b.sensorType() != core().sensorType()) {
             return fail(exit_code::kFileInvalid,
                         file + " was taken from a mouse with sensor type " +
                             std::to_string(b.sensorType()) + "; this one has sensor type " +
-                            std::to_string(device_.sensorType) + "; --force restores it anyway");
+                            std::to_string(core().sensorType()) + "; --force restores it anyway");
         }
         return std::nullopt;
     }
 
-    // Header byte 1 is the mouse's own and is never sent; everything else is.
-    std::optional<int> verify(const ConfigBlock& written, const ConfigBlock& read) {
-        std::size_t differing = 0;
-        std::string first;
-        auto compare = [&](const char* name, std::size_t at, std::uint8_t w, std::uint8_t r) {
-            if (w == r) return;
-            if (differing++ == 0) {
-                first = std::string(name) + " " + std::to_string(at) + " (written " + hex2(w) +
-                        ", read back " + hex2(r) + ")";
-            }
-        };
-        compare("header byte", block::kReportRateCode, written.header[block::kReportRateCode],
-                read.header[block::kReportRateCode]);
-        for (std::size_t i = 0; i < block::kImageSize; ++i) {
-            compare("image byte", i, written.image[i], read.image[i]);
-        }
-        if (differing == 0) return std::nullopt;
-        return fail(exit_code::kVerificationFailed,
-                    "verification failed: the mouse holds other values in " +
-                        std::to_string(differing) + " of the " + std::to_string(kComparedBytes) +
-                        " bytes written; the first is " + first);
-    }
-
     int restore() {
-        const auto bytes = s_.files.readWhole(o_.file, kMaxBackupBytes);
-        if (!bytes) return readFailed(o_.file, kMaxBackupBytes);
+        const auto bytes = s_.files.readWhole(o_.file, backup::kMaxSize);
+        if (!bytes) return readFailed(o_.file, backup::kMaxSize);
         const DecodedBackup decoded = decodeBackup(*bytes);
         if (auto code = backupProblem(decoded)) return *code;
+        const BlockBackup& b = decoded.backup;
 
-        BlockState current;
-        if (auto code = findAndRead(current)) return *code;
+        if (auto code = findAndRead()) return *code;
         if (!o_.force) {
-            if (auto code = otherDevice(decoded.backup)) return *code;
+            if (auto code = otherDevice(b)) return *code;
         }
-        noteProgramRunning(
-            "its next OK or Apply writes the block it read at its start over this one");
-        const BlockState restored{decoded.backup.block, true};
         if (o_.dryRun) link().holdFrames();
-        if (auto code = transferFailed("writing the mouse's configuration",
-                                       WriteConfigBlock(device_, restored, s_.clock))) {
-            return *code;
+        if (auto code = verified(core().writeOtherBlock(b.block, !o_.dryRun))) return *code;
+        if (b.files) {
+            const std::u16string labels = b.files->labels;
+            const auto code = filesUpdated({b.files->configBin, [&labels](ProfileStore& strIni) {
+                                                restoreLabels(strIni, labels);
+                                            }});
+            if (code) {
+                tellProgram();  // the mouse holds the backup all the same
+                return *code;
+            }
         }
         if (o_.dryRun) return dryRunDone();
-        BlockState readBack;
-        if (auto code = transferFailed("reading the configuration back",
-                                       ReadConfigBlock(device_, readBack))) {
-            return *code;
+        tellProgram();
+        out_ << "Restored the backup of " << utcDate(b.date) << " from " << utf8(o_.file) << '\n';
+        if (!b.files) {
+            out_ << "This backup holds the mouse's configuration only: config.bin and str.ini "
+                    "were not changed, and the next OK or Apply in TRV418.exe writes their "
+                    "settings to the mouse.\n";
         }
-        if (auto code = verify(restored.block, readBack.block)) return *code;
-        out_ << "Restored the backup of " << utcDate(decoded.backup.date) << " from "
-             << utf8(o_.file) << '\n';
         return exit_code::kSuccess;
     }
 
     // config.bin's record; an exit code when it cannot be used.
     std::variant<SettingsRecord, int> loadRecord() {
-        if (!o_.config && !s_.files.exists(configBin_)) {
+        const std::u16string& configBin = paths_.configBin;
+        if (!o_.config && !s_.files.exists(configBin)) {
             return fail(exit_code::kFileAccess,
-                        utf8(configBin_) + " does not exist; name a config.bin with --config");
+                        utf8(configBin) + " does not exist; name a config.bin with --config");
         }
-        const auto bytes = s_.files.readWhole(configBin_, kMaxConfigBinBytes);
-        if (!bytes) return readFailed(configBin_, kMaxConfigBinBytes);
+        const auto bytes = s_.files.readWhole(configBin, kMaxConfigBinBytes);
+        if (!bytes) return readFailed(configBin, kMaxConfigBinBytes);
         if (bytes->size() != settings_file::kSize) {
             return fail(exit_code::kFileInvalid,
-                        utf8(configBin_) + " is " + std::to_string(bytes->size()) +
+                        utf8(configBin) + " is " + std::to_string(bytes->size()) +
                             " bytes long, not " + std::to_string(settings_file::kSize) +
                             ": not a config.bin");
         }
@@ -411,30 +436,17 @@ class Tool {
         return record;
     }
 
-    struct Labels {
-        ButtonLabels labels;
-        std::u16string section;  // the interface language's
-    };
-
-    Labels loadLabels() {
-        Labels loaded;
-        const std::unique_ptr<ProfileStore> store = s_.openProfileStore(strIni_);
-        loaded.section = text(languageFromCode(readLanguageCode(*store)), TextId::SettingsSection);
-        SkinSettings unused;
-        LoadIniStore(*store, loaded.section, loaded.labels, unused);
-        return loaded;
-    }
-
     int exportProfile() {
         auto record = loadRecord();
         if (const int* code = std::get_if<int>(&record)) return *code;
+        core().loadStrIni();
         const std::u16string text = ctl::exportProfile(std::get<SettingsRecord>(record),
-                                                       loadLabels().labels, o_.sensor.value_or(0));
+                                                       core().labels(), o_.sensor.value_or(0));
         const std::vector<std::uint8_t> bytes =
             profile::encode({profile::Encoding::Utf8WithBom, text});
         if (auto code = written(o_.file, bytes)) return *code;
         if (o_.dryRun) return dryRunDone();
-        out_ << "Exported " << utf8(configBin_) << " to " << utf8(o_.file) << '\n';
+        out_ << "Exported " << utf8(paths_.configBin) << " to " << utf8(o_.file) << '\n';
         return exit_code::kSuccess;
     }
 
@@ -452,7 +464,7 @@ class Tool {
         // profile's keys go over a zero record then. One named with --config
         // must be a config.bin, as it is written over.
         SettingsRecord base{};
-        if (o_.config || s_.files.exists(configBin_)) {
+        if (o_.config || s_.files.exists(paths_.configBin)) {
             auto loaded = loadRecord();
             if (const int* code = std::get_if<int>(&loaded)) {
                 if (o_.config || *code != exit_code::kFileInvalid) return *code;
@@ -461,11 +473,12 @@ class Tool {
                 base = std::get<SettingsRecord>(loaded);
             }
         } else {
-            err_ << "trv418ctl: note: " << utf8(configBin_) << " does not exist; import makes it\n";
+            err_ << "trv418ctl: note: " << utf8(paths_.configBin)
+                 << " does not exist; import makes it\n";
         }
-        const Labels labels = loadLabels();
+        core().loadStrIni();
         const ImportedProfile imported =
-            ctl::importProfile(profile::decode(*bytes).text, base, labels.labels);
+            ctl::importProfile(profile::decode(*bytes).text, base, core().labels());
         for (const ProfileProblem& p : imported.problems) {
             err_ << utf8(o_.file);
             if (p.line != 0) err_ << ':' << p.line;
@@ -476,81 +489,57 @@ class Tool {
                                                      " problem(s) in " + utf8(o_.file) +
                                                      "; nothing was changed");
         }
-
-        // Both files are made before either is written.
-        std::optional<std::vector<std::uint8_t>> strIni;
-        if (imported.labelsGiven) {
-            profile::Document document;
-            if (s_.files.exists(strIni_)) {
-                const auto old = s_.files.readWhole(strIni_, PortableProfileStore::kMaxFileBytes);
-                if (!old) return readFailed(strIni_, PortableProfileStore::kMaxFileBytes);
-                document = profile::decode(*old);
-            }
-            TextProfileStore edited(document);
-            SaveIniStore(edited, labels.section, imported.labels);
-            strIni = profile::encode(document);
-        }
-        noteProgramRunning(
-            "it keeps the settings it loaded at its start, and its next OK or Apply writes "
-            "them over these");
         // An imported record counts as applied: a first run would replace its
         // ticks, labels and pointer settings.
-        const auto configBytes = settingsFileBytes(settings_file::kApplied, imported.record);
-        if (auto code = written(configBin_, configBytes)) return *code;
-        if (strIni) {
-            if (auto code = written(strIni_, *strIni)) return *code;
+        FilesUpdate update{settingsFileBytes(settings_file::kApplied, imported.record), {}};
+        const std::u16string section(core().labelSection());
+        if (imported.labelsGiven) {
+            update.editStrIni = [&](ProfileStore& strIni) {
+                SaveIniStore(strIni, section, imported.labels);
+            };
         }
+        if (auto code = filesUpdated(update)) return *code;
         if (o_.dryRun) return dryRunDone();
-        out_ << "Imported " << utf8(o_.file) << " into " << utf8(configBin_)
-             << (strIni ? " and " + utf8(strIni_) : std::string()) << '\n';
+        tellProgram();
+        out_ << "Imported " << utf8(o_.file) << " into " << utf8(paths_.configBin)
+             << (imported.labelsGiven ? " and " + utf8(paths_.strIni) : std::string()) << '\n';
         return exit_code::kSuccess;
     }
 
-    int apply() {
-        auto record = loadRecord();
-        if (const int* code = std::get_if<int>(&record)) return *code;
-        noteProgramRunning(
-            "it keeps showing the settings it loaded at its start until it is started again, "
-            "and its next OK or Apply writes those over these");
-
-        ConsoleWindow window(err_);
-        const std::u16string modelExecutable = folder_ + std::u16string(kProgramName);
-        files_.redirect(settingsFilePaths(modelExecutable).configBin, configBin_);
-        std::unique_ptr<ProfileStore> strIni = s_.openProfileStore(strIni_);
-        std::unique_ptr<ProfileStore> unwritten;
-        if (o_.dryRun) unwritten = std::make_unique<UnwrittenProfileStore>(*strIni, out_);
-        UnchangedPointer unchanged(s_.pointer, o_.dryRun ? &out_ : nullptr);
-        SystemPointer& pointer = o_.dryRun || o_.noPointer ? unchanged : s_.pointer;
-
-        const ModelServices services{
-            link(), s_.clock, window, files_, unwritten ? *unwritten : *strIni, pointer};
-        MainWindowModel model(services, modelExecutable);
-        model.startUp();
-        if (!model.mousePresent()) {
-            // Discovery speaks only of a channel it could not open.
-            if (window.shownAny()) {
-                return fail(exit_code::kTransferFailed,
-                            "the mouse cannot be opened; nothing was applied; run trv418ctl as "
-                            "administrator, or plug the mouse in again");
-            }
-            return fail(exit_code::kMouseNotFound,
-                        "the mouse was not found; nothing was applied; plug it in and run the "
-                        "command again");
+    void tellPointerWarnings(const PointerWarnings& warnings) {
+        for (std::u16string_view warning : warnings) {
+            err_ << utf8(kPointerWarningCaption) << ": " << utf8(warning) << '\n';
         }
-        if (!model.blockComplete()) {
-            return fail(exit_code::kTransferFailed,
-                        "the mouse's configuration cannot be read; nothing was applied");
+    }
+
+    // OK's steps on config.bin as it is, except that the files follow only a
+    // block the mouse has read back as written.
+    int apply() {
+        if (auto record = loadRecord(); const int* code = std::get_if<int>(&record)) return *code;
+        if (auto code = findAndRead()) {
+            err_ << "trv418ctl: nothing was applied\n";
+            return *code;
+        }
+        core().loadRecord();
+        core().loadStrIni();
+        // As the page's first build on a first run prepares what OK sends.
+        if (core().firstRun()) {
+            core().setFirstRunDefaults();
+            tellPointerWarnings(core().readPointerSettings());
         }
         if (o_.dryRun) link().holdFrames();
-        const std::optional<ApplyOutcome> applied = model.confirm();
-        if (!applied || !applied->written.ok()) {
-            return fail(exit_code::kTransferFailed, "the mouse did not take the configuration");
+        if (auto code = verified(core().writeBlockVerified(!o_.dryRun))) return *code;
+        const SettingsFileResult saved = core().saveRecord();
+        if (saved.status != SettingsFileStatus::Done) {
+            tellProgram();  // the mouse took the block all the same
+            return writeFailed(paths_.configBin, saved.systemError);
         }
-        if (applied->configBin.status == SettingsFileStatus::WriteFailed) {
-            return exit_code::kFileAccess;
-        }
+        core().saveLabels();
+        core().markApplied();
+        tellPointerWarnings(core().applyPointerSettings());
         if (o_.dryRun) return dryRunDone();
-        out_ << "Applied " << utf8(configBin_) << " to the mouse\n";
+        tellProgram();
+        out_ << "Applied " << utf8(paths_.configBin) << " to the mouse\n";
         return exit_code::kSuccess;
     }
 
@@ -558,13 +547,14 @@ class Tool {
     const Services& s_;
     std::ostream& out_;
     std::ostream& err_;
+    SettingsFilePaths paths_;
     ToolFiles files_;
-    std::u16string folder_;
-    std::u16string configBin_;
-    std::u16string strIni_;
+    std::unique_ptr<ProfileStore> strIni_;
+    std::unique_ptr<ProfileStore> unwrittenStrIni_;
+    UnchangedPointer pointer_;
     VirtualMouseInFolder virtualMouse_;
     std::unique_ptr<MouseLink> link_;
-    DeviceState device_;
+    std::optional<SettingsCore> core_;
 };
 
 }  // namespace

@@ -38,7 +38,6 @@ struct Services {
     std::function<std::unique_ptr<ProfileStore>(const std::u16string& path)> openProfileStore;
     SystemPointer& pointer;
     std::function<std::int64_t()> secondsSinceEpoch;  // UTC, for a backup's date
-    std::function<bool()> programRunning;             // TRV418.exe runs in this session
     // Tells a running TRV418.exe that the mouse, config.bin or str.ini
     // changed, so that it reloads them; empty or a no-op where none can run.
     std::function<void()> settingsChanged;

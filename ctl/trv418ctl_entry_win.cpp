@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "settings/running_program.h"
 #include "config/settings_file_paths.h"
 #include "config/settings_file_win.h"
 #include "config/win_profile_store_win.h"
@@ -32,19 +31,17 @@ int wmain(int argc, wchar_t** argv) {
     trv::SleepingClock clock;
     trv::win::WinSettingsFileSystem files;
     trv::Win32SystemPointer pointer;
-    const trv::ctl::Services services{
-        *hid,
-        clock,
-        files,
-        [](const std::u16string& path) {
-            return std::make_unique<trv::win::WinProfileStore>(path);
-        },
-        pointer,
-        [] { return static_cast<std::int64_t>(std::time(nullptr)); },
-        [] { return ::FindWindowW(trv::kMainWindowClass, nullptr) != nullptr; },
-        [] { trv::ctl::tellRunningProgram(); },
-        executable,
-        trv::ctl::systemErrorText};
+    const trv::ctl::Services services{*hid,
+                                      clock,
+                                      files,
+                                      [](const std::u16string& path) {
+                                          return std::make_unique<trv::win::WinProfileStore>(path);
+                                      },
+                                      pointer,
+                                      [] { return static_cast<std::int64_t>(std::time(nullptr)); },
+                                      [] { trv::ctl::tellRunningProgram(); },
+                                      executable,
+                                      trv::ctl::systemErrorText};
 
     const int code = trv::ctl::run(args, services, std::cout, std::cerr);
     std::cout.flush();

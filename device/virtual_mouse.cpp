@@ -234,6 +234,7 @@ bool VirtualMouse::takeCommand(const std::vector<std::uint8_t>& plain) {
 bool VirtualMouse::takePage(const std::vector<std::uint8_t>& plain) {
     const std::optional<std::size_t> page = writePage_;
     writePage_.reset();
+    if (page && faults_.refusesPages) return false;
     if (!page || plain[wire::kReportIdAt] != wire::kDataReportId || faults_.forgetsPages) {
         return true;
     }

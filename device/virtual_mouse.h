@@ -38,6 +38,7 @@ struct VirtualMouseFaults {
     // Written pages are acknowledged but not kept, as by a mouse whose memory
     // no longer takes writes: only reading back shows it.
     bool forgetsPages = false;
+    bool refusesPages = false;  // written pages are refused, as by a mouse that stalls them
 };
 
 enum class WireDirection : std::uint8_t { ToMouse, FromMouse };

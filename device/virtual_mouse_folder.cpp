@@ -16,6 +16,7 @@ void readFaults(const std::filesystem::path& file, VirtualMouseFaults& faults) {
         if (word == "wrong-report-id") faults.wrongReportId = true;
         if (word == "short-pages") faults.shortPages = true;
         if (word == "forgets-pages") faults.forgetsPages = true;
+        if (word == "refuses-pages") faults.refusesPages = true;
     }
 }
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <sstream>
 
+#include "app/main_model.h"
 #include "assign/scan_codes.h"
-#include "settings/owned_fields.h"
 #include "config/block_backup.h"
 #include "config/crc32.h"
 #include "config/portable_profile_store.h"
@@ -18,8 +18,10 @@
 #include "ctl/profile_text.h"
 #include "ctl/words.h"
 #include "device/virtual_mouse.h"
+#include "device/virtual_mouse_folder.h"
 #include "device_fakes.h"
 #include "pointer_fakes.h"
+#include "settings/owned_fields.h"
 
 namespace trv {
 namespace {
@@ -45,9 +47,10 @@ std::u16string u16(const std::string& text) {
 class RefusingFiles final : public DiskSettingsFileSystem {
   public:
     std::optional<std::uint32_t> refusal;
+    std::u16string refusedName;  // only a path ending so is refused; empty: every one
     WriteResult replaceWhole(const std::u16string& path,
                              std::span<const std::uint8_t> bytes) override {
-        if (refusal) return {false, *refusal};
+        if (refusal && path.ends_with(refusedName)) return {false, *refusal};
         return DiskSettingsFileSystem::replaceWhole(path, bytes);
     }
 };
@@ -90,7 +93,6 @@ class Ctl : public ::testing::Test {
     testing::CountingClock clock;
     RefusingFiles files;
     testing::FakeSystemPointer pointer;
-    bool programRunning = false;
     int programNotices = 0;  // how often the running program was told of a change
     ctl::Services services{
         noMouse,
@@ -99,7 +101,6 @@ class Ctl : public ::testing::Test {
         [](const std::u16string& p) { return std::make_unique<PortableProfileStore>(p); },
         pointer,
         [] { return kNow; },
-        [this] { return programRunning; },
         [this] { ++programNotices; },
         folder.path16("trv418ctl.exe"),
         [](std::uint32_t code) { return u"System text " + u16(std::to_string(code)) + u"."; }};
@@ -272,10 +273,14 @@ TEST_F(Ctl, BackupHoldsHeaderBlockAndChecksumAtTheirOffsets) {
     EXPECT_EQ(crc32(check), 0xCBF43926u) << "the common CRC-32";
 }
 
-TEST_F(Ctl, BackupThenRestoreLeavesTheMouseByteIdentical) {
-    const Bytes original = mouse().empty() ? blockBytes(VirtualMouse::factoryContents()) : mouse();
+SettingsRecord craftedRecord();  // below, with the profiles
+
+TEST_F(Ctl, ABlockOnlyBackupRestoresTheMouseAndSaysTheSettingsFilesStayAsTheyAre) {
+    const Bytes original = blockBytes(VirtualMouse::factoryContents());
     putMouse(VirtualMouse::factoryContents());
-    ASSERT_EQ(run({"backup", path("b.trvb")}).code, 0);
+    const Result taken = run({"backup", path("b.trvb")});  // no config.bin to hold
+    ASSERT_EQ(taken.code, 0);
+    EXPECT_NE(taken.err.find("the backup holds the mouse's configuration only"), std::string::npos);
     ConfigBlock changed = VirtualMouse::factoryContents();
     changed.header[block::kReportRateCode] = 8;
     changed.image[0] ^= 0xFF;
@@ -286,8 +291,90 @@ TEST_F(Ctl, BackupThenRestoreLeavesTheMouseByteIdentical) {
 
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out,
-              "Restored the backup of 2023-11-14 22:13:20 UTC from " + path("b.trvb") + "\n");
+              "Restored the backup of 2023-11-14 22:13:20 UTC from " + path("b.trvb") +
+                  "\nThis backup holds the mouse's configuration only: config.bin and str.ini "
+                  "were not changed, and the next OK or Apply in TRV418.exe writes their "
+                  "settings to the mouse.\n");
     EXPECT_EQ(mouse(), original);
+    EXPECT_FALSE(folder.exists("config.bin"));
+    EXPECT_EQ(programNotices, 1);
+}
+
+TEST_F(Ctl, AWholeBackupHoldsTheBlockConfigBinAndTheLabelsOfEveryLanguageInParts) {
+    putMouse(VirtualMouse::factoryContents());
+    putConfig(craftedRecord());
+    PortableProfileStore strIni(folder.path16("str.ini"));
+    strIni.write(u"Setting-BUL", u"Item23", u"Моя");
+    ASSERT_EQ(run({"backup", path("b.trvb")}).code, 0);
+
+    const Bytes file = folder.read("b.trvb");
+    ASSERT_GT(file.size(), 20u + 4 + 322 + 4 + 191 + 4 + 4);
+    EXPECT_EQ(Bytes(file.begin() + 4, file.begin() + 6), (Bytes{2, 0})) << "format 2";
+    EXPECT_EQ(Bytes(file.begin() + 20, file.begin() + 24), (Bytes{0x42, 0x01, 0, 0}));
+    EXPECT_EQ(Bytes(file.begin() + 24, file.begin() + 346), mouse());
+    EXPECT_EQ(Bytes(file.begin() + 346, file.begin() + 350), (Bytes{191, 0, 0, 0}));
+    EXPECT_EQ(Bytes(file.begin() + 350, file.begin() + 541), folder.read("config.bin"));
+    const std::size_t labelsSize = file[541] | file[542] << 8;
+    ASSERT_EQ(file.size(), 545 + labelsSize + 4);
+    const std::string labels(file.begin() + 545, file.begin() + 545 + labelsSize);
+    for (const char* section :
+         {"[Setting-EN]", "[Setting-CHS]", "[Setting-CHT]", "[Setting-BUL]"}) {
+        EXPECT_NE(labels.find(section), std::string::npos) << section;
+    }
+    EXPECT_NE(labels.find("Item23=Моя"), std::string::npos) << "UTF-8";
+    EXPECT_EQ(labels.find("[Skins]"), std::string::npos);
+    const std::uint32_t crc = crc32(std::span(file).first(file.size() - 4));
+    EXPECT_EQ(Bytes(file.end() - 4, file.end()),
+              (Bytes{static_cast<std::uint8_t>(crc), static_cast<std::uint8_t>(crc >> 8),
+                     static_cast<std::uint8_t>(crc >> 16), static_cast<std::uint8_t>(crc >> 24)}));
+}
+
+TEST_F(Ctl, AWholeRestorePutsBackMouseConfigBinAndLabelsWhichTheProgramThenShowsAndApplies) {
+    putMouse(VirtualMouse::factoryContents());
+    SettingsRecord saved = craftedRecord();
+    saved[rec::kModeShown] = 0;
+    putConfig(saved);
+    PortableProfileStore strIni(folder.path16("str.ini"));
+    strIni.write(u"Setting-EN", u"Item1", u"Mine");
+    strIni.write(u"Setting-BUL", u"Item23", u"Моя");
+    ASSERT_EQ(run({"apply", "--no-pointer"}).code, 0);  // mouse and config.bin agree
+    ASSERT_EQ(run({"backup", path("b.trvb")}).code, 0);
+    const Bytes backedMouse = mouse();
+    const Bytes backedConfig = folder.read("config.bin");
+
+    ConfigBlock changed = VirtualMouse::factoryContents();
+    changed.header[block::kReportRateCode] = 1;
+    putMouse(changed);
+    SettingsRecord other = saved;
+    other[rec::kReportRateCode] = 1;
+    putConfig(other);
+    strIni.write(u"Setting-EN", u"Item1", u"Changed");
+    strIni.write(u"Setting-BUL", u"Item23", u"");
+    strIni.write(u"Skins", u"Path", u"Amber");  // the user's look since then stays
+    programNotices = 0;
+
+    const Result r = run({"restore", path("b.trvb")});
+
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(mouse(), backedMouse);
+    EXPECT_EQ(folder.read("config.bin"), backedConfig);
+    EXPECT_EQ(strIni.read(u"Setting-EN", u"Item1"), u"Mine");
+    EXPECT_EQ(strIni.read(u"Setting-BUL", u"Item23"), u"Моя");
+    EXPECT_EQ(strIni.read(u"Skins", u"Path"), u"Amber");
+    EXPECT_EQ(programNotices, 1);
+
+    // The program, started on the same folder, shows and applies the restored settings.
+    VirtualMouseInFolder kept = openVirtualMouse(folder.at(""));
+    testing::RecordingWindow window;
+    testing::FakeSystemPointer systemPointer;
+    MainWindowModel program({*kept.hid, clock, window, files, strIni, systemPointer},
+                            folder.path16("TRV418.exe"));
+    ASSERT_TRUE(program.startUp());
+    const auto shown = settingsFileBytes(1, program.record());
+    EXPECT_EQ(Bytes(shown.begin(), shown.end()), backedConfig);
+    EXPECT_EQ(program.labels().of(Mode::A, 1), u"Mine");
+    ASSERT_TRUE(program.confirm());
+    EXPECT_EQ(mouse(), backedMouse) << "the block it writes is the restored block";
 }
 
 TEST_F(Ctl, DamagedForeignOrNewerBackupsAreRefusedAndTheMouseIsNotTouched) {
@@ -307,16 +394,16 @@ TEST_F(Ctl, DamagedForeignOrNewerBackupsAreRefusedAndTheMouseIsNotTouched) {
     BlockBackup otherSensor = good;
     otherSensor.block.image[block::kSensorType] = 1;
     Bytes newer(valid.begin(), valid.end());
-    newer[4] = 2;
+    newer[4] = 3;
     const struct {
         const char* name;
         Bytes bytes;
         const char* said;
     } cases[] = {
         {"flipped", flipped, "damaged: its checksum"},
-        {"truncated", truncated, "damaged: it is not 346 bytes long"},
+        {"truncated", truncated, "damaged: its length does not fit its format"},
         {"foreign", withCrc(foreign), "backup of device 046D:A0D6, not of this mouse"},
-        {"newer", withCrc(newer), "backup of format 2; this tool reads format 1"},
+        {"newer", withCrc(newer), "backup of format 3; this tool reads formats 1 and 2"},
         {"sensor",
          [&] {
              auto b = encodeBackup(otherSensor);
@@ -618,12 +705,11 @@ TEST_F(Ctl, ApplyWritesTheBlockTheProgramsOkWouldAndSetsThePointer) {
     record.button(rec::kAssignType, Mode::A, 8) = 0;  // no byte escapes: a record the page makes
     putConfig(record);
     putMouse(VirtualMouse::factoryContents());
-    programRunning = true;
 
     const Result r = run({"apply"});
 
     EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_NE(r.err.find("note: TRV418.exe is running"), std::string::npos);
+    EXPECT_EQ(programNotices, 1) << "a running program is told";
     ConfigBlock expected = VirtualMouse::factoryContents();
     SettingsRecord applied = record;
     rebuildOwnedFields(applied, 0, expected);
@@ -650,7 +736,8 @@ TEST_F(Ctl, ApplyExitCodesTellAMissingMouseARefusedOneAndAnUnusableConfigBin) {
     folder.write("virtual-mouse-faults.txt", testing::bytesOf("wrong-signature\n"));
     const Result refused = run({"apply"});
     EXPECT_EQ(refused.code, 3);
-    EXPECT_NE(refused.err.find("ReadOperation: The system did not detect the gaming mouse!"),
+    EXPECT_NE(refused.err.find("reading the mouse's configuration: the mouse answered without "
+                               "its signature"),
               std::string::npos)
         << refused.err;
     EXPECT_EQ(folder.read("config.bin"), [] {
@@ -660,6 +747,49 @@ TEST_F(Ctl, ApplyExitCodesTellAMissingMouseARefusedOneAndAnUnusableConfigBin) {
 }
 
 // --- dry run --------------------------------------------------------------------
+
+TEST_F(Ctl, FailedApplyImportAndRestoreLeaveConfigBinAndStrIniByteIdentical) {
+    putMouse(VirtualMouse::factoryContents());
+    putConfig(craftedRecord());
+    PortableProfileStore strIni(folder.path16("str.ini"));
+    strIni.write(u"Setting-EN", u"Item1", u"Mine");
+    ASSERT_EQ(run({"backup", path("b.trvb")}).code, 0);
+    ConfigBlock since = VirtualMouse::factoryContents();
+    since.image[64] ^= 0xFF;
+    putMouse(since);
+    putConfig(SettingsRecord{});
+    strIni.write(u"Setting-EN", u"Item1", u"Now");
+    const Bytes configBefore = folder.read("config.bin");
+    const Bytes strIniBefore = folder.read("str.ini");
+    folder.write("p.ini", testing::bytesOf("[Profile]\r\nFormat=1\r\n[ReportRate]\r\n"
+                                           "Rate=500 Hz\r\n[ModeA]\r\nLabel1=Other\r\n"));
+
+    const struct {
+        const char* fault;
+        std::vector<std::string> args;
+        int code;
+    } cases[] = {
+        {"refuses-pages", {"apply"}, 3},
+        {"forgets-pages", {"apply"}, 5},
+        {"refuses-pages", {"restore", path("b.trvb")}, 3},
+        {"forgets-pages", {"restore", path("b.trvb")}, 5},
+    };
+    for (const auto& c : cases) {
+        folder.write("virtual-mouse-faults.txt", testing::bytesOf(c.fault));
+        const Result r = run(c.args);
+        EXPECT_EQ(r.code, c.code) << c.fault << " " << c.args[0] << ": " << r.err;
+        EXPECT_EQ(folder.read("config.bin"), configBefore) << c.fault << " " << c.args[0];
+        EXPECT_EQ(folder.read("str.ini"), strIniBefore) << c.fault << " " << c.args[0];
+    }
+    // str.ini cannot be replaced after config.bin was: config.bin gets its bytes back.
+    files.refusal = 5;
+    files.refusedName = u"str.ini";
+    const Result imported = run({"import", path("p.ini")}, false);
+    EXPECT_EQ(imported.code, 6) << imported.err;
+    EXPECT_EQ(folder.read("config.bin"), configBefore);
+    EXPECT_EQ(folder.read("str.ini"), strIniBefore);
+    EXPECT_EQ(programNotices, 0);
+}
 
 TEST_F(Ctl, DryRunPrintsTheFramesOfTheWriteAndSendsNone) {
     putMouse(VirtualMouse::factoryContents());

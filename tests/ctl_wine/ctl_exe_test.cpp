@@ -15,8 +15,8 @@
 #include "app/main_model.h"
 #include "config/settings_file_win.h"
 #include "config/win_profile_store_win.h"
-#include "ctl/model_adapters.h"
 #include "ctl/system_error_text_win.h"
+#include "ctl/tool_services.h"
 #include "device/virtual_mouse.h"
 #include "device/virtual_mouse_folder.h"
 #include "perf/system_pointer_win.h"
@@ -111,12 +111,25 @@ std::wstring quoted(const fs::path& path) {
     return L"\"" + path.wstring() + L"\"";
 }
 
+// The main window's part, with no one to show anything to.
+class SilentWindow final : public WindowPort {
+  public:
+    void showMessage(std::u16string_view, std::u16string_view) override {}
+    bool askYesNo(std::u16string_view, std::u16string_view) override { return false; }
+    void showBalloon(std::uint32_t) override {}
+    void hideWindow() override {}
+    bool registerDeviceNotifications() override { return true; }
+    void loadSkinAndFonts() override {}
+    void tearDownPage() override {}
+    void redraw(const ui::Redraw&) override {}
+};
+
 // The same start-up and OK as TRV418.exe runs them, in this process, on the
 // program's own Windows adapters.
 void applyAsTheProgramDoes(const fs::path& folder) {
     VirtualMouseInFolder mouse = openVirtualMouse(folder);
     SleepingClock clock;
-    ctl::ConsoleWindow window(std::cerr);
+    SilentWindow window;
     win::WinSettingsFileSystem files;
     win::WinProfileStore strIni((folder / "str.ini").u16string());
     Win32SystemPointer system;

@@ -1,23 +1,16 @@
-#include "ctl/model_adapters.h"
+#include "ctl/tool_services.h"
 
 #include "ctl/words.h"
 
 namespace trv::ctl {
 
-void ConsoleWindow::showMessage(std::u16string_view text, std::u16string_view caption) {
-    shownAny_ = true;
-    if (!caption.empty()) err_ << utf8(caption) << ": ";
-    err_ << utf8(text) << '\n';
-}
-
 WriteResult ToolFiles::replaceWhole(const std::u16string& path,
                                     std::span<const std::uint8_t> bytes) {
-    const std::u16string& target = mapped(path);
     if (dryRun_) {
-        report_ << "not written: " << utf8(target) << " (" << bytes.size() << " bytes)\n";
+        report_ << "not written: " << utf8(path) << " (" << bytes.size() << " bytes)\n";
         return {true, 0};
     }
-    return files_.replaceWhole(target, bytes);
+    return files_.replaceWhole(path, bytes);
 }
 
 bool UnwrittenProfileStore::write(std::u16string_view section, std::u16string_view key,

@@ -1,73 +1,37 @@
 #pragma once
-// What the main window's model reaches the world through, as the command-line
-// tool provides it: messages on the error stream instead of message boxes,
-// config.bin wherever --config names it, and for a dry run or --no-pointer
-// files, str.ini and pointer settings that are read but not changed.
+// What the settings core reaches the world through, as the command-line tool
+// provides it: for a dry run or --no-pointer, files, str.ini and pointer
+// settings that are read but not changed.
 
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "app/window_port.h"
 #include "config/profile_store.h"
 #include "config/settings_file.h"
 #include "perf/system_pointer.h"
 
 namespace trv::ctl {
 
-// Prints each message as "caption: text" (or the text alone); there is no
-// window, page or notification to serve.
-class ConsoleWindow final : public WindowPort {
-  public:
-    explicit ConsoleWindow(std::ostream& err) : err_(err) {}
-
-    void showMessage(std::u16string_view text, std::u16string_view caption) override;
-    // No one is at a window to answer; No leaves what the model holds.
-    bool askYesNo(std::u16string_view, std::u16string_view) override { return false; }
-    void showBalloon(std::uint32_t) override {}
-    void hideWindow() override {}
-    bool registerDeviceNotifications() override { return true; }
-    void loadSkinAndFonts() override {}
-    void tearDownPage() override {}
-    void redraw(const ui::Redraw&) override {}
-
-    bool shownAny() const { return shownAny_; }
-
-  private:
-    std::ostream& err_;
-    bool shownAny_ = false;
-};
-
-// The tool's files: one path can stand for another (the model's config.bin
-// for the one --config names), and in a dry run nothing is written; what
-// would be is told on `report`.
+// The tool's files: in a dry run nothing is written; what would be is told
+// on `report`.
 class ToolFiles final : public SettingsFileSystem {
   public:
     ToolFiles(SettingsFileSystem& files, bool dryRun, std::ostream& report)
         : files_(files), dryRun_(dryRun), report_(report) {}
 
-    void redirect(std::u16string from, std::u16string to) {
-        from_ = std::move(from);
-        to_ = std::move(to);
-    }
-    bool exists(const std::u16string& path) override { return files_.exists(mapped(path)); }
+    bool exists(const std::u16string& path) override { return files_.exists(path); }
     std::optional<std::vector<std::uint8_t>> readWhole(const std::u16string& path,
                                                        std::size_t sizeLimit) override {
-        return files_.readWhole(mapped(path), sizeLimit);
+        return files_.readWhole(path, sizeLimit);
     }
     WriteResult replaceWhole(const std::u16string& path,
                              std::span<const std::uint8_t> bytes) override;
 
   private:
-    const std::u16string& mapped(const std::u16string& path) const {
-        return !from_.empty() && path == from_ ? to_ : path;
-    }
-
     SettingsFileSystem& files_;
     bool dryRun_;
     std::ostream& report_;
-    std::u16string from_;
-    std::u16string to_;
 };
 
 // str.ini read as it is, its writes only told on `report`.
