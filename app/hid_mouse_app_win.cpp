@@ -10,22 +10,55 @@ using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
 
+#include <optional>
+#include <string>
+
 #include "app/hid_mouse_dlg_win.h"
+#include "app/start_failure.h"
+#include "config/ini_store.h"
+#include "config/settings_file_paths.h"
+#include "config/settings_file_win.h"
+#include "config/win_profile_store_win.h"
+#include "window/wide.h"
 
 namespace trv {
 
 namespace {
 
 constexpr DWORD kAllCommonControlClasses = 0xFF;
+constexpr wchar_t kAppTitle[] = L"TRV418";
+
+std::u16string systemErrorText(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::u16string text = length != 0 ? win::fromWide(std::wstring_view(buffer, length)) : u"";
+    if (buffer) ::LocalFree(buffer);
+    return text;
+}
+
+StartFailure failedCall(std::u16string_view call) {
+    const DWORD error = ::GetLastError();
+    return systemStartFailure(call, error, systemErrorText(error));
+}
 
 // The main window's class is the system dialog class under a name of our own,
 // so that other programs (and a second copy of this one) can find the window.
-bool registerMainWindowClass(HINSTANCE instance) {
+std::optional<StartFailure> registerMainWindowClass(HINSTANCE instance) {
     WNDCLASSW wc{};
-    if (!::GetClassInfoW(nullptr, WC_DIALOG, &wc)) return false;
+    if (!::GetClassInfoW(nullptr, WC_DIALOG, &wc)) return failedCall(u"GetClassInfoW");
     wc.lpszClassName = kMainWindowClass;
     wc.hInstance = instance;
-    return ::RegisterClassW(&wc) != 0;
+    if (::RegisterClassW(&wc) == 0) return failedCall(u"RegisterClassW");
+    return std::nullopt;
+}
+
+// Nothing of the main window's settings is read yet; the message still
+// speaks the language str.ini names.
+Language languageOfStrIni() {
+    const win::WinProfileStore strIni(settingsFilePaths(win::executablePath()).strIni);
+    return languageFromCode(readLanguageCode(strIni));
 }
 
 }  // namespace
@@ -34,15 +67,37 @@ BOOL CHidMouseApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), kAllCommonControlClasses};
     ::InitCommonControlsEx(&controls);
 
-    if (!registerMainWindowClass(instance())) return FALSE;
+    if (const std::optional<StartFailure> failure = registerMainWindowClass(instance())) {
+        return failStart(*failure);
+    }
 
-    Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, codecs on
-    gdiplusStarted_ = Gdiplus::GdiplusStartup(&gdiplusToken_, &input, nullptr) == Gdiplus::Ok;
+    const int gdiplus = startGdiplus(gdiplusToken_);
+    gdiplusStarted_ = gdiplus == Gdiplus::Ok;
+    // Without GDI+ no skin image loads: the window would be blank.
+    if (!gdiplusStarted_) return failStart(gdiplusStartFailure(gdiplus));
 
+    std::optional<DWORD> creationError;
     {
         CHidMouseDlg mainWindow(instance());
         mainWindow.DoModal();
+        creationError = mainWindow.creationError();
     }
+    if (creationError) {
+        return failStart(systemStartFailure(u"CreateDialogParamW", *creationError,
+                                            systemErrorText(*creationError)));
+    }
+    return FALSE;
+}
+
+int CHidMouseApp::startGdiplus(ULONG_PTR& token) {
+    Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, codecs on
+    return Gdiplus::GdiplusStartup(&token, &input, nullptr);
+}
+
+BOOL CHidMouseApp::failStart(const StartFailure& failure) {
+    const std::wstring message = win::toWide(startFailureText(languageOfStrIni(), failure));
+    ::MessageBoxW(nullptr, message.c_str(), kAppTitle, MB_OK | MB_ICONERROR);
+    exitCode_ = kStartFailedExitCode;
     return FALSE;
 }
 

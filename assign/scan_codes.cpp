@@ -99,4 +99,20 @@ std::uint8_t singleKeyUsage(std::u16string_view keyName, std::uint32_t keyData) 
     return named != 0 ? named : scanCodeToUsage(keyData);
 }
 
+std::u16string singleKeyName(std::u16string_view systemName, std::uint32_t keyData) {
+    if (!systemName.empty()) return std::u16string(systemName);
+    if (const std::uint8_t usage = scanCodeToUsage(keyData); usage != 0) {
+        for (std::size_t row = 0; row < kKeyNameCount; ++row) {
+            if (keyNameToUsage(keyNameAt(row)) == usage) return std::u16string(keyNameAt(row));
+        }
+    }
+    constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    const auto scanCode = static_cast<std::uint8_t>((keyData >> kScanCodeShift) & 0xFF);
+    std::u16string name = u"Scan ";
+    if ((keyData & kExtendedBit) != 0) name += u"E0 ";
+    name += kHex[scanCode >> 4];
+    name += kHex[scanCode & 0xF];
+    return name;
+}
+
 }  // namespace trv

@@ -5,6 +5,7 @@
 // the name, the key's position on the keyboard (its scan code) still does.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace trv {
@@ -15,5 +16,11 @@ std::uint8_t scanCodeToUsage(std::uint32_t keyData);
 
 // The name table first, then the scan code.
 std::uint8_t singleKeyUsage(std::u16string_view keyName, std::uint32_t keyData);
+
+// What the single-key dialog shows and keeps for a key event: the system's
+// name of the key, or, when the system has none, the table's name of the
+// usage its scan code sends, else the scan code itself ("Scan 64",
+// "Scan E0 5E"). Either way singleKeyUsage gives the key's usage back.
+std::u16string singleKeyName(std::u16string_view systemName, std::uint32_t keyData);
 
 }  // namespace trv

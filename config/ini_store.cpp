@@ -76,9 +76,13 @@ void LoadIniStore(const ProfileStore& store, std::u16string_view section, Button
 }
 
 void SaveIniStore(ProfileStore& store, std::u16string_view section, const ButtonLabels& labels) {
+    // One batch: a crash or power cut in the middle leaves the file holding
+    // the user's language, skin and labels as they were, not torn.
+    store.beginBatch();
     for (const LabelKey& label : kLabelKeys) {
         store.write(section, label.key, labels.of(label.mode, label.button));
     }
+    store.commitBatch();
 }
 
 }  // namespace trv

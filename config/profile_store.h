@@ -24,6 +24,14 @@ class ProfileStore {
     // break or null, so that no value can add keys or sections of its own.
     virtual bool write(std::u16string_view section, std::u16string_view key,
                        std::u16string_view value) = 0;
+
+    // A run of writes that reaches the file as one: between beginBatch and
+    // commitBatch the writes collect, and the file then holds all of them, or,
+    // when commitBatch returns false, none, byte for byte as it was. Reads in
+    // between see the collected writes. Stores whose every write already
+    // lands whole need nothing more.
+    virtual void beginBatch() {}
+    virtual bool commitBatch() { return true; }
 };
 
 // The part of a value that a write stores: everything before the first

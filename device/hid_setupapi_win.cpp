@@ -44,10 +44,19 @@ using win::FileHandle;
 using DeviceInfoSet = win::Owned<DeviceInfoSetTraits>;
 using PreparsedData = win::Owned<PreparsedDataTraits>;
 
-FileHandle openShared(const std::u16string& path, DWORD flags) {
+struct OpenedFile {
+    FileHandle handle;
+    std::uint32_t error = 0;  // the system's error number when the open failed
+};
+
+// The error is read right after CreateFileW: freeing the path's wide copy
+// afterwards may change the thread's last error.
+OpenedFile openShared(const std::u16string& path, DWORD flags) {
     const std::wstring wide = win::toWide(path);
-    return FileHandle(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    FileHandle handle(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, flags, nullptr));
+    const auto error = handle ? 0u : static_cast<std::uint32_t>(GetLastError());
+    return {std::move(handle), error};
 }
 
 class SetupApiInterfaceList final : public HidInterfaceList {
@@ -158,15 +167,15 @@ std::unique_ptr<HidInterfaceList> SetupApiHidSystem::presentInterfaces() {
 }
 
 std::unique_ptr<HidProbe> SetupApiHidSystem::openProbe(const std::u16string& path) {
-    FileHandle handle = openShared(path, 0);
-    if (!handle) return nullptr;
-    return std::make_unique<HidFileProbe>(std::move(handle));
+    OpenedFile opened = openShared(path, 0);
+    if (!opened.handle) return nullptr;
+    return std::make_unique<HidFileProbe>(std::move(opened.handle));
 }
 
 ChannelOpening SetupApiHidSystem::openChannel(const std::u16string& path, ChannelKind kind) {
-    FileHandle handle = openShared(path, kind == ChannelKind::Data ? FILE_ATTRIBUTE_NORMAL : 0);
-    if (!handle) return {nullptr, static_cast<std::uint32_t>(GetLastError())};
-    return {std::make_unique<HidFeatureChannel>(std::move(handle)), 0};
+    OpenedFile opened = openShared(path, kind == ChannelKind::Data ? FILE_ATTRIBUTE_NORMAL : 0);
+    if (!opened.handle) return {nullptr, opened.error};
+    return {std::make_unique<HidFeatureChannel>(std::move(opened.handle)), 0};
 }
 
 namespace {

@@ -122,6 +122,12 @@ constexpr std::array<TextRow, static_cast<std::size_t>(TextId::Count)> kRows{{
     {TextId::SettingsChangedCaption, {u"TRV418", u"TRV418", u"TRV418", u"TRV418"}},
     {TextId::Exit, {u"Exit", u"退出", u"退出", u"Излизане от меню"}},
     {TextId::SettingsSection, {u"Setting-EN", u"Setting-CHS", u"Setting-CHT", u"Setting-BUL"}},
+    {TextId::StartFailed,
+     {u"TRV418 could not start.", u"程序无法启动。", u"程式無法啟動。",
+      u"TRV418 не може да стартира."}},
+    {TextId::FailedCall,
+     {u"Failed call:", u"失败的调用：", u"失敗的呼叫：", u"Неуспешно извикване:"}},
+    {TextId::ErrorCode, {u"Error code:", u"错误代码：", u"錯誤代碼：", u"Код на грешка:"}},
 }};
 
 constexpr bool rowsInIdOrder() {

@@ -43,6 +43,8 @@ enum class TextId : std::uint8_t {
     Exit,
     // The str.ini section that holds this language's button labels.
     SettingsSection,
+    // The message of a start that failed: the failed call and its error number follow.
+    StartFailed, FailedCall, ErrorCode,
     Count
 };
 // clang-format on

@@ -1,9 +1,12 @@
 #include "ui/single_key_dialog_win.h"
 
+#include <algorithm>
 #include <array>
 #include <cwchar>
+#include <iterator>
 #include <string>
 
+#include "assign/scan_codes.h"
 #include "lang/dialog_labels.h"
 #include "window/wide.h"
 
@@ -16,8 +19,9 @@ constexpr Rect kKeyName{73, 128, 151, 144};
 constexpr Rect kPrompt{43, 108, 181, 124};
 constexpr wchar_t kAppTitle[] = L"TRV418";
 
-// Shared by the hook and the one single-key dialog there is at a time. The
-// name keeps its last contents between dialogs; each dialog starts empty.
+// Shared by the hook and the one single-key dialog there is at a time; each
+// dialog starts empty. The hook rewrites the name for every event, so that a
+// key the system cannot name never shows the name of the key before it.
 constexpr int kKeyNameCapacity = 32;
 wchar_t g_keyName[kKeyNameCapacity] = {};
 std::uint32_t g_keyData = 0;
@@ -25,7 +29,11 @@ HWND g_target = nullptr;
 
 LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code != HC_ACTION) return ::CallNextHookEx(nullptr, code, wParam, lParam);
-    ::GetKeyNameTextW(static_cast<LONG>(lParam), g_keyName, kKeyNameCapacity);
+    std::fill(std::begin(g_keyName), std::end(g_keyName), L'\0');
+    // 0: the system has no name for this key.
+    if (::GetKeyNameTextW(static_cast<LONG>(lParam), g_keyName, kKeyNameCapacity) <= 0) {
+        g_keyName[0] = L'\0';
+    }
     g_keyData = static_cast<std::uint32_t>(lParam);
     if (g_target) ::SendMessageW(g_target, KEY_CAPTURED, 0, 0);
     // The event goes on to the window; only other hooks do not see it.
@@ -89,7 +97,8 @@ BOOL SingleKeyDialog::PreTranslateMessage(MSG* msg) {
 }
 
 std::optional<LRESULT> SingleKeyDialog::OnKeyCaptured(WPARAM, LPARAM) {
-    captured_.keyName = win::fromWide(win::untilNull(g_keyName, kKeyNameCapacity));
+    captured_.keyName =
+        singleKeyName(win::fromWide(win::untilNull(g_keyName, kKeyNameCapacity)), g_keyData);
     captured_.keyData = g_keyData;
     setText(keyName_, captured_.keyName);
     return 0;

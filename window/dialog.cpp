@@ -54,9 +54,13 @@ Dialog::~Dialog() {
 INT_PTR Dialog::DoModal() {
     ended_ = false;
     result_ = -1;
+    creationError_.reset();
     HWND created = ::CreateDialogParamW(instance_, MAKEINTRESOURCEW(templateId_), parent_,
                                         &Dialog::dialogProc, reinterpret_cast<LPARAM>(this));
-    if (!created) return -1;
+    if (!created) {
+        creationError_ = ::GetLastError();
+        return -1;
+    }
 
     const bool ownerWasEnabled = parent_ && ::IsWindowEnabled(parent_);
     if (ownerWasEnabled) ::EnableWindow(parent_, FALSE);

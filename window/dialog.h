@@ -51,6 +51,9 @@ class Dialog {
     // Creates the window from its template and runs it until EndDialog;
     // returns EndDialog's result, or -1 when the window could not be made.
     INT_PTR DoModal();
+    // The system's error number when the last DoModal could not make the
+    // window (0 when the system set none); nothing when it made it.
+    std::optional<DWORD> creationError() const { return creationError_; }
     void EndDialog(INT_PTR result);
 
     HWND hwnd() const { return hwnd_; }
@@ -72,6 +75,7 @@ class Dialog {
     HWND hwnd_ = nullptr;
     bool ended_ = false;
     INT_PTR result_ = -1;
+    std::optional<DWORD> creationError_;
 };
 
 // One row of a message map. A row with a command id matches WM_COMMAND from

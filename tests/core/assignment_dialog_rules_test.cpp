@@ -100,6 +100,29 @@ TEST(SingleKeyUsage, KeyNamesFirstThenTheKeysPosition) {
     }
 }
 
+TEST(SingleKeyName, AKeyWithoutASystemNameIsNamedFromItsPositionAndStillSendsItsUsage) {
+    constexpr std::uint32_t kExtended = 1u << 24;
+    auto scan = [](std::uint32_t code) { return code << 16 | 1; };
+    struct Row {
+        std::u16string systemName;
+        std::uint32_t keyData;
+        std::u16string shown;
+        std::uint8_t usage;
+    };
+    const Row rows[] = {
+        {u"Strg", scan(0x1D), u"Strg", 0xE0},  // the system's name, whatever it is
+        {u"", scan(0x1E), u"A", 0x04},        {u"", scan(0x1D) | kExtended, u"Right Ctrl", 0xE4},
+        {u"", scan(0x64), u"Scan 64", 0x68},  // F13: a usage the table has no name for
+        {u"", scan(0x7F), u"Scan 7F", 0},     {u"", scan(0x5E) | kExtended, u"Scan E0 5E", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.shown.begin(), row.shown.end()));
+        const std::u16string shown = singleKeyName(row.systemName, row.keyData);
+        EXPECT_EQ(shown, row.shown);
+        EXPECT_EQ(singleKeyUsage(shown, row.keyData), row.usage);
+    }
+}
+
 TEST(SnipeDropDown, LevelsComeFromTheTableTheSensorTypeChooses) {
     ui::DropDownChoice type0 = ui::snipeDropDown(0, 3);
     EXPECT_EQ(type0.text(), u"1200");

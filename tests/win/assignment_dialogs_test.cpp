@@ -420,6 +420,45 @@ TEST_F(AssignmentDialogsTest, SingleKeyDialogCapturesEveryKeyAndKeepsWindowsKeys
               dialogUnderTest.keys.end());
 }
 
+TEST_F(AssignmentDialogsTest, SingleKeyDialogNamesAKeyTheSystemCannotNameByItsPosition) {
+    // Scan code 0x59 (the keypad's "=") has no name under Wine nor under an
+    // English Windows layout.
+    INPUT nameless = keyEvent(VK_OEM_NEC_EQUAL, true);
+    nameless.ki.wScan = 0x59;
+    INPUT namelessUp = nameless;
+    namelessUp.ki.dwFlags |= KEYEVENTF_KEYUP;
+    SingleKeyDialog dialogUnderTest(args(L"full"), nullptr);
+    std::vector<std::wstring> shown;
+    bool ok = false;
+    drainInput();
+    {
+        UiScript script({
+            [] {
+                if (!dialog()) return false;
+                ::SetForegroundWindow(dialog());
+                pressKey('A');
+                return true;
+            },
+            [&] {
+                shown.push_back(textOf(502));
+                sendInputs({nameless, namelessUp});
+                return true;
+            },
+            [&] {
+                shown.push_back(textOf(502));
+                clickAt(dialog(), kOkMiddle.x, kOkMiddle.y);
+                return true;
+            },
+        });
+        ok = dialogUnderTest.run();
+    }
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"A", L"Scan 59"}));
+    const SingleKeyChoice& choice = dialogUnderTest.choice();
+    EXPECT_EQ(choice.keyName, u"Scan 59");
+    EXPECT_EQ(singleKeyUsage(choice.keyName, choice.keyData), 0x67);
+}
+
 TEST_F(AssignmentDialogsTest, MissingBackgroundSaysWhichAndLeavesABlankDialogThatEscCloses) {
     std::wstring box;
     std::optional<HotKeyChoice> result = HotKeyChoice{};

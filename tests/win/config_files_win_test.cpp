@@ -1,3 +1,4 @@
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include "config/portable_profile_store.h"
@@ -8,6 +9,7 @@
 #include "tests/contract/ini_store_contract.h"
 #include "tests/contract/profile_store_contract.h"
 #include "tests/contract/settings_file_contract.h"
+#include "window/handles.h"
 
 namespace trv::testing {
 namespace {
@@ -49,6 +51,89 @@ TEST(ExecutablePath, NamesTheRunningProgramSoItsFilesSitBesideIt) {
     EXPECT_TRUE(path.ends_with(u"\\win_tests.exe")) << std::string(path.begin(), path.end());
     const SettingsFilePaths paths = settingsFilePaths(path);
     EXPECT_EQ(paths.configBin, path.substr(0, path.size() - 13) + u"config.bin");
+}
+
+// str.ini as an installer leaves it: UTF-16, the skin section first.
+Bytes installedStrIni() {
+    const std::u16string text =
+        u"\uFEFF[Skins]\r\nLan=BUL\r\nPath=Amber\r\nRColor=255\r\n[Setting-BUL]\r\nItem1=old\r\n";
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    return Bytes(bytes, bytes + text.size() * sizeof(char16_t));
+}
+
+ButtonLabels labelsNamed(std::u16string_view stem) {
+    ButtonLabels labels;
+    for (std::size_t i = 0; i < labels.texts.size(); ++i) {
+        labels.texts[i] = std::u16string(stem) + static_cast<char16_t>(u'a' + i);
+    }
+    return labels;
+}
+
+TEST(StrIniSave, LabelsLandTogetherTheRestStaysAndNoCopyIsLeft) {
+    TempFolder folder;
+    const Bytes installed = installedStrIni();
+    folder.write("str.ini", installed);
+    {
+        win::WinProfileStore store(folder.path16("str.ini"));
+        store.beginBatch();
+        for (int i = 1; i <= 8; ++i) {
+            EXPECT_TRUE(store.write(u"Setting-BUL", u"Item" + std::u16string(1, u'0' + i), u"new"));
+        }
+        EXPECT_EQ(store.read(u"Setting-BUL", u"Item8"), u"new") << "a batch reads its own writes";
+        EXPECT_EQ(folder.read("str.ini"), installed) << "cut off here, str.ini is whole";
+        EXPECT_TRUE(store.commitBatch());
+    }
+    ButtonLabels loaded;
+    SkinSettings skin;
+    win::WinProfileStore saving(folder.path16("str.ini"));
+    SaveIniStore(saving, u"Setting-BUL", labelsNamed(u"L"));
+    LoadIniStore(win::WinProfileStore(folder.path16("str.ini")), u"Setting-BUL", loaded, skin);
+    EXPECT_EQ(loaded, labelsNamed(u"L"));
+    EXPECT_EQ(skin, (SkinSettings{u"Amber", 255, 0, 0}));
+    const Bytes saved = folder.read("str.ini");
+    const std::size_t skinsSection =
+        installed.size() - std::u16string_view(u"[Setting-BUL]\r\nItem1=old\r\n").size() * 2;
+    ASSERT_GT(saved.size(), skinsSection);
+    EXPECT_TRUE(std::equal(installed.begin(),
+                           installed.begin() + static_cast<std::ptrdiff_t>(skinsSection),
+                           saved.begin()));
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"str.ini"}));
+
+    // Without str.ini the save makes it, UTF-16 as a single write would.
+    TempFolder fresh;
+    win::WinProfileStore first(fresh.path16("str.ini"));
+    SaveIniStore(first, u"Setting-EN", labelsNamed(u"F"));
+    const Bytes made = fresh.read("str.ini");
+    ASSERT_GE(made.size(), 2u);
+    EXPECT_EQ(made[0], 0xFF);
+    EXPECT_EQ(made[1], 0xFE);
+    EXPECT_EQ(fresh.names(), (std::set<std::string>{"str.ini"}));
+}
+
+TEST(StrIniSave, ASaveThatCannotReplaceStrIniLeavesItByteForByteAndNoCopy) {
+    TempFolder folder;
+    const Bytes installed = installedStrIni();
+    folder.write("str.ini", installed);
+    {
+        // Another program reads str.ini and lets nobody delete or rename it meanwhile.
+        win::FileHandle held(::CreateFileW(folder.at("str.ini").wstring().c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held);
+        win::WinProfileStore store(folder.path16("str.ini"));
+        SaveIniStore(store, u"Setting-BUL", labelsNamed(u"L"));
+    }
+    EXPECT_EQ(folder.read("str.ini"), installed);
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"str.ini"}));
+
+    // A program that ends in the middle of a save leaves str.ini whole.
+    {
+        win::WinProfileStore store(folder.path16("str.ini"));
+        store.beginBatch();
+        EXPECT_TRUE(store.write(u"Setting-BUL", u"Item1", u"half"));
+    }
+    EXPECT_EQ(folder.read("str.ini"), installed);
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"str.ini"}));
 }
 
 }  // namespace
