@@ -68,13 +68,12 @@ CHidMouseDlg::CHidMouseDlg(HINSTANCE instance)
     : MappedDialog(instance, IDD_TRV418_DIALOG),
       appIcon_(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME),
                                                IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))) {
-    const std::u16string path = win::executablePath();
-    const SettingsFilePaths paths = settingsFilePaths(path);
+    const SettingsFilePaths paths = settingsFilePaths(win::executablePath());
     hid_ = makeHidSystem(paths.folder);
     strIni_ = std::make_unique<win::WinProfileStore>(paths.strIni);
     WindowPort& port = *this;
     model_ = std::make_unique<MainWindowModel>(
-        ModelServices{*hid_, clock_, port, files_, *strIni_, pointer_}, path);
+        ModelServices{*hid_, clock_, port, files_, *strIni_, pointer_}, paths);
 }
 
 CHidMouseDlg::~CHidMouseDlg() = default;
@@ -286,9 +285,8 @@ void CHidMouseDlg::chooseStageColour(int stage) {
 }
 
 void CHidMouseDlg::openGuide() {
-    const SettingsFilePaths paths = settingsFilePaths(win::executablePath());
-    const std::wstring guide =
-        win::toWide(paths.folder) + win::toWide(text(model_->language(), TextId::WebLink));
+    const std::wstring guide = win::toWide(model_->paths().folder) +
+                               win::toWide(text(model_->language(), TextId::WebLink));
     ::ShellExecuteW(hwnd(), L"open", guide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

@@ -50,10 +50,10 @@ MainWindowModel::DeviceOperation::~DeviceOperation() {
     model_.deviceBusy_ = false;
 }
 
-MainWindowModel::MainWindowModel(const ModelServices& services, std::u16string_view executablePath)
+MainWindowModel::MainWindowModel(const ModelServices& services, SettingsFilePaths paths)
     : window_(services.window),
       core_({services.hid, services.clock, services.files, services.strIni, services.pointer},
-            settingsFilePaths(executablePath)) {}
+            std::move(paths)) {}
 
 void MainWindowModel::tell(std::u16string_view text, std::u16string_view caption) {
     window_.showMessage(text, caption);

@@ -70,7 +70,9 @@ struct ModelServices {
 
 class MainWindowModel {
   public:
-    MainWindowModel(const ModelServices& services, std::u16string_view executablePath);
+    // `paths`: where config.bin, str.ini and the skins are, made once from the
+    // executable's folder.
+    MainWindowModel(const ModelServices& services, SettingsFilePaths paths);
 
     // The main window's initialisation from the device on: find and read the
     // mouse, register for notifications, load config.bin, choose the
@@ -161,6 +163,7 @@ class MainWindowModel {
     bool pageLive() const { return pageState() == PageState::Shown; }
     const SkinSettings& skin() const { return core_.skin(); }
     std::u16string skinFolder() const { return core_.skinFolder(); }
+    const SettingsFilePaths& paths() const { return core_.paths(); }
     const LightingTexts& lightingTexts() const { return lighting_; }
 
     const SettingsRecord& record() const { return core_.record(); }

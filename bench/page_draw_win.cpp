@@ -208,7 +208,7 @@ Figures measure(const fs::path& staged, HWND window, bool cacheImages) {
         auto model = std::make_unique<trv::MainWindowModel>(
             trv::ModelServices{services.hid, services.clock, port, services.files, services.strIni,
                                services.pointer},
-            folder.executable());
+            trv::settingsFilePaths(folder.executable()));
         port.attach(*model);
         model->startUp();
         return model;

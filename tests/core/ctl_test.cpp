@@ -368,7 +368,7 @@ TEST_F(Ctl, AWholeRestorePutsBackMouseConfigBinAndLabelsWhichTheProgramThenShows
     testing::RecordingWindow window;
     testing::FakeSystemPointer systemPointer;
     MainWindowModel program({*kept.hid, clock, window, files, strIni, systemPointer},
-                            folder.path16("TRV418.exe"));
+                            settingsFilePaths(folder.path16("TRV418.exe")));
     ASSERT_TRUE(program.startUp());
     const auto shown = settingsFileBytes(1, program.record());
     EXPECT_EQ(Bytes(shown.begin(), shown.end()), backedConfig);
@@ -378,7 +378,7 @@ TEST_F(Ctl, AWholeRestorePutsBackMouseConfigBinAndLabelsWhichTheProgramThenShows
 }
 
 TEST_F(Ctl, DamagedForeignOrNewerBackupsAreRefusedAndTheMouseIsNotTouched) {
-    BlockBackup good{0x04D9, 0xA0D6, kNow, VirtualMouse::factoryContents()};
+    BlockBackup good{0x04D9, 0xA0D6, kNow, VirtualMouse::factoryContents(), std::nullopt};
     good.block.image[0] = 0x42;
     const auto valid = encodeBackup(good);
     auto withCrc = [](Bytes bytes) {

@@ -99,7 +99,7 @@ class Program : public ::testing::Test {
     MainWindowModel& start() {
         model_ = std::make_unique<MainWindowModel>(
             ModelServices{*hid_, clock_, window_, files_, *strIni_, pointer_},
-            folder_.path16("TRV418.exe"));
+            settingsFilePaths(folder_.path16("TRV418.exe")));
         model_->startUp();
         return *model_;
     }

@@ -135,7 +135,7 @@ void applyAsTheProgramDoes(const fs::path& folder) {
     Win32SystemPointer system;
     ctl::UnchangedPointer pointer(system);
     MainWindowModel model({*mouse.hid, clock, window, files, strIni, pointer},
-                          (folder / "TRV418.exe").u16string());
+                          settingsFilePaths((folder / "TRV418.exe").u16string()));
     ASSERT_TRUE(model.startUp());
     ASSERT_TRUE(model.confirm());
 }

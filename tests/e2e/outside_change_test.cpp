@@ -1,8 +1,7 @@
-// The demo build told by another process, the way trv418ctl tells it after a
-// change, that config.bin, str.ini or the mouse changed: it loads everything
-// again and says so, and asks first when the page holds changes the user has
-// not applied. What the page then holds is read back from its next Apply, on
-// the virtual mouse and in config.bin.
+// The demo build running while trv418ctl imports a profile beside it: the
+// program loads everything again and says so, and asks first when the page
+// holds changes the user has not applied. What the page then holds is read
+// back from its next Apply, on the virtual mouse and in config.bin.
 
 #include <gtest/gtest.h>
 
@@ -10,8 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "ctl/program_notice_win.h"
 #include "e2e/program_harness.h"
+#include "perf/dpi.h"
 #include "support/ui_script_win.h"
 #include "ui/page_layout.h"
 
@@ -27,6 +26,17 @@ constexpr char k125Hz = 8;
 constexpr std::size_t kConfigApplied = 0;  // config.bin's first-run flag: 1 once applied
 constexpr std::size_t kConfigRate = 1 + 5;
 constexpr std::size_t kMouseRate = 0;  // virtual-mouse.bin: header byte 0
+// virtual-mouse.bin: the stages' DPI codes, after the two header bytes.
+constexpr std::size_t kMouseStageCodes = block::kHeaderSize + block::kStageDpiCodes;
+
+// What the profile sets stage 2 to, and the code the mouse gets for it.
+constexpr char16_t kImportedLevel[] = u"3200";
+std::uint8_t importedStage2Code() {
+    for (std::size_t level = 0; level < 8; ++level) {
+        if (dpiLevelLabel(0, level) == kImportedLevel) return dpiLevelCode(0, level);
+    }
+    return 0xFF;
+}
 
 const std::wstring kCaption = L"TRV418";
 const std::wstring kQuestion =
@@ -56,7 +66,26 @@ std::wstring appliedCopy() {
 struct Written {
     char mouse = 0;
     char configBin = 0;
+    std::string mouseStageCodes;  // the four, without their not-ticked bits
 };
+
+// Runs the folder's trv418ctl.exe with these arguments; its exit code.
+DWORD runTool(const std::wstring& folder, const std::wstring& arguments) {
+    std::wstring line = L"\"" + folder + L"\\trv418ctl.exe\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                          folder.c_str(), &startup, &process)) {
+        return 0xFFFF;
+    }
+    ::WaitForSingleObject(process.hProcess, 30000);
+    DWORD code = 0xFFFF;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return code;
+}
 
 class OutsideChange : public ::testing::Test {
   protected:
@@ -81,11 +110,14 @@ class OutsideChange : public ::testing::Test {
         ::Sleep(400);
     }
 
-    // config.bin as `trv418ctl import` of a profile holding only a rate
-    // leaves it, then the notice the tool posts.
-    void changeRateOutside(char rateCode) {
-        putByte(configBin_, kConfigRate, rateCode);
-        ctl::tellRunningProgram();
+    // `trv418ctl import` of a profile with 125 Hz and stage 2 at 3200 DPI,
+    // which tells the running program when it is done.
+    void importOutside() {
+        std::ofstream(std::filesystem::path(folder_ + L"\\profile.ini"), std::ios::binary)
+            << "[Profile]\r\nFormat=1\r\n[ReportRate]\r\nRate=125 Hz\r\n[DPI]\r\n"
+               "Stage2Level=3200\r\n";
+        ASSERT_EQ(runTool(folder_, L"import profile.ini"), 0u);
+        ASSERT_EQ(byteOf(configBin_, kConfigRate), k125Hz);
     }
 
     // Apply, and the rate it wrote to the mouse and to config.bin.
@@ -96,8 +128,12 @@ class OutsideChange : public ::testing::Test {
             return fileText(log).find("AA CC EE DD 05") != std::string::npos;
         })) << "Apply wrote nothing to the mouse";
         ::Sleep(500);  // config.bin is saved after the mouse's last page
-        return {byteOf(folder_ + L"\\virtual-mouse.bin", kMouseRate),
-                byteOf(configBin_, kConfigRate)};
+        const std::wstring mouse = folder_ + L"\\virtual-mouse.bin";
+        std::string codes;
+        for (std::size_t slot = 0; slot < 4; ++slot) {
+            codes += static_cast<char>(byteOf(mouse, kMouseStageCodes + slot) & 0x7F);
+        }
+        return {byteOf(mouse, kMouseRate), byteOf(configBin_, kConfigRate), codes};
     }
 
     // The question, once it shows, answered with IDYES or IDNO.
@@ -118,7 +154,7 @@ class OutsideChange : public ::testing::Test {
 
 TEST_F(OutsideChange, WithNothingUnappliedThePageTakesTheNewSettingsAndABalloonSaysSo) {
     ASSERT_TRUE(waitUntil([&] { return !balloonVisible(program_.pid()); }, 15s));
-    changeRateOutside(k125Hz);
+    ASSERT_NO_FATAL_FAILURE(importOutside());
     EXPECT_TRUE(waitUntil([&] { return balloonVisible(program_.pid()); }, 6s));
     EXPECT_EQ(program_.waitForMessageBox(kCaption, 1s), nullptr) << "nothing to ask about";
     EXPECT_TRUE(::IsWindowVisible(window_));
@@ -126,11 +162,14 @@ TEST_F(OutsideChange, WithNothingUnappliedThePageTakesTheNewSettingsAndABalloonS
     const Written written = apply();
     EXPECT_EQ(written.mouse, k125Hz);
     EXPECT_EQ(written.configBin, k125Hz);
+    EXPECT_NE(written.mouseStageCodes.find(static_cast<char>(importedStage2Code() & 0x7F)),
+              std::string::npos)
+        << "stage 2 at 3200 DPI";
 }
 
 TEST_F(OutsideChange, WithAnUnappliedChangeNoKeepsThePagesChangeForItsApply) {
     click(ui::layout::knob(2));
-    changeRateOutside(k125Hz);
+    ASSERT_NO_FATAL_FAILURE(importOutside());
     ASSERT_NO_FATAL_FAILURE(answer(IDNO));
     EXPECT_TRUE(::IsWindowVisible(window_));
 
@@ -141,13 +180,16 @@ TEST_F(OutsideChange, WithAnUnappliedChangeNoKeepsThePagesChangeForItsApply) {
 
 TEST_F(OutsideChange, WithAnUnappliedChangeYesShowsTheNewSettings) {
     click(ui::layout::knob(2));
-    changeRateOutside(k125Hz);
+    ASSERT_NO_FATAL_FAILURE(importOutside());
     ASSERT_NO_FATAL_FAILURE(answer(IDYES));
     EXPECT_TRUE(::IsWindowVisible(window_));
 
     const Written written = apply();
     EXPECT_EQ(written.mouse, k125Hz);
     EXPECT_EQ(written.configBin, k125Hz);
+    EXPECT_NE(written.mouseStageCodes.find(static_cast<char>(importedStage2Code() & 0x7F)),
+              std::string::npos)
+        << "stage 2 at 3200 DPI";
 }
 
 }  // namespace

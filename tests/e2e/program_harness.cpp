@@ -21,7 +21,7 @@ std::wstring freshCopyOf(const std::wstring& stagedFolder, const std::wstring& n
         ::DeleteFileW((folder + L"\\" + file).c_str());
     }
     ::CreateDirectoryW(folder.c_str(), nullptr);
-    for (const wchar_t* file : {L"TRV418.exe", L"config.bin", L"str.ini"}) {
+    for (const wchar_t* file : {L"TRV418.exe", L"trv418ctl.exe", L"config.bin", L"str.ini"}) {
         ::CopyFileW((stagedFolder + L"\\" + file).c_str(), (folder + L"\\" + file).c_str(), FALSE);
     }
     std::error_code error;

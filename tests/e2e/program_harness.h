@@ -49,7 +49,7 @@ class RunningProgram {
     DWORD pid_ = 0;
 };
 
-// A fresh copy of a staged folder (TRV418.exe, config.bin, str.ini) under the
+// A fresh copy of a staged folder (TRV418.exe, trv418ctl.exe, config.bin, str.ini) under the
 // temporary folder, so a test starts from the staged files and changes nothing
 // that other tests or the run command use.
 std::wstring freshCopyOf(const std::wstring& stagedFolder, const std::wstring& name);
