@@ -153,8 +153,10 @@ TEST(CtlExe, StatusBackupApplyAndRestoreAgainstTheVirtualMouse) {
     EXPECT_NE(status.out.find("Report rate: 1000 Hz\r\n"), std::string::npos);
     const Bytes factory = fileBytes(folder / "virtual-mouse.bin");
 
+    const Bytes configBin = fileBytes(folder / "config.bin");
     EXPECT_EQ(runTool(folder, mouse + L"backup " + quoted(folder / "b.trvb")).code, 0u);
-    EXPECT_EQ(fileBytes(folder / "b.trvb").size(), 346u);
+    EXPECT_EQ(fileText(folder / "b.trvb").substr(0, 6), std::string("TRVB\x02\x00", 6))
+        << "the whole configuration, format 2";
 
     const Finished apply = runTool(folder, mouse + L"apply --no-pointer");
     EXPECT_EQ(apply.code, 0u) << apply.err;
@@ -167,6 +169,7 @@ TEST(CtlExe, StatusBackupApplyAndRestoreAgainstTheVirtualMouse) {
     const Finished restore = runTool(folder, mouse + L"restore " + quoted(folder / "b.trvb"));
     EXPECT_EQ(restore.code, 0u) << restore.err;
     EXPECT_EQ(fileBytes(folder / "virtual-mouse.bin"), factory);
+    EXPECT_EQ(fileBytes(folder / "config.bin"), configBin);
 }
 
 TEST(CtlExe, ExportThenImportLeaveConfigBinAndStrIniAsTheyWere) {
@@ -208,7 +211,7 @@ TEST(CtlExe, MistakesAndFilesOutOfReachExitWithTheirCodesAndSayWhy) {
 
     const Finished help = runTool(folder, L"help backup");
     EXPECT_EQ(help.code, 0u);
-    EXPECT_EQ(help.out.find("Usage: trv418ctl backup FILE\r\n"), 0u) << help.out;
+    EXPECT_EQ(help.out.find("Usage: trv418ctl backup FILE [--config PATH]\r\n"), 0u) << help.out;
     EXPECT_NE(help.out.find("Example:\r\n  trv418ctl backup mouse.trvb\r\n"), std::string::npos);
     EXPECT_EQ(runTool(folder, L"backup").code, 1u);
 
