@@ -38,7 +38,6 @@ namespace trv::ctl {
 namespace {
 
 constexpr std::size_t kMaxProfileBytes = 1024 * 1024;
-constexpr std::size_t kMaxBackupBytes = 64 * 1024;
 // config.bin is read up to this size, so that a wrong file is told by its size.
 constexpr std::size_t kMaxConfigBinBytes = 64 * 1024;
 constexpr std::uint32_t kAccessDenied = 5;  // ERROR_ACCESS_DENIED
