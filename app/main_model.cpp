@@ -166,14 +166,7 @@ void MainWindowModel::runSettingsChangedOutside() {
     core_.reloadLabels();
     if (core_.mousePresent()) {
         // As after an arrival: the mouse is found and read anew.
-        const DiscoveryResult found = core_.findMouse();
-        tellDiscovery(found);
-        if (!found.found) {
-            core_.setMousePresent(false);
-            window_.showBalloon(balloon_code::kMouseMissing);
-            window_.hideWindow();
-            return;
-        }
+        if (!rediscover()) return;
         readAfterDiscovery();
     }
     if (pageLive()) rebuildPage();
@@ -217,17 +210,20 @@ void MainWindowModel::deviceChange(std::uint32_t eventType, std::uint32_t device
     runDeviceChange({eventType, deviceType, interfaceName});
 }
 
+bool MainWindowModel::rediscover() {
+    const DiscoveryResult found = core_.findMouse();
+    tellDiscovery(found);
+    if (found.found) return true;
+    core_.setMousePresent(false);
+    window_.showBalloon(balloon_code::kMouseMissing);
+    window_.hideWindow();
+    return false;
+}
+
 void MainWindowModel::runDeviceChange(const DeviceChange& change) {
     DeviceOperation operation(*this);
     if (!core_.countDeviceChange(change)) return;
-    const DiscoveryResult found = core_.findMouse();
-    tellDiscovery(found);
-    if (!found.found) {
-        core_.setMousePresent(false);
-        window_.showBalloon(balloon_code::kMouseMissing);
-        window_.hideWindow();
-        return;
-    }
+    if (!rediscover()) return;
     if (change.arrival()) {
         // The user hears of the mouse before any message of the read.
         window_.showBalloon(balloon_code::kMouseFound);

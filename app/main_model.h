@@ -196,6 +196,8 @@ class MainWindowModel {
 
     void findAndRead();
     void runDeviceChange(const DeviceChange& change);
+    // Discovery again; a mouse that is gone is told and hides the window.
+    bool rediscover();
     void tellDiscovery(const DiscoveryResult& result);
     void readAfterDiscovery();
     void loadSettings();

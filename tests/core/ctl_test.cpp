@@ -746,8 +746,6 @@ TEST_F(Ctl, ApplyExitCodesTellAMissingMouseARefusedOneAndAnUnusableConfigBin) {
     }());
 }
 
-// --- dry run --------------------------------------------------------------------
-
 TEST_F(Ctl, FailedApplyImportAndRestoreLeaveConfigBinAndStrIniByteIdentical) {
     putMouse(VirtualMouse::factoryContents());
     putConfig(craftedRecord());
@@ -790,6 +788,8 @@ TEST_F(Ctl, FailedApplyImportAndRestoreLeaveConfigBinAndStrIniByteIdentical) {
     EXPECT_EQ(folder.read("str.ini"), strIniBefore);
     EXPECT_EQ(programNotices, 0);
 }
+
+// --- dry run --------------------------------------------------------------------
 
 TEST_F(Ctl, DryRunPrintsTheFramesOfTheWriteAndSendsNone) {
     putMouse(VirtualMouse::factoryContents());

@@ -136,6 +136,15 @@ class OutsideChange : public ::testing::Test {
         return {byteOf(mouse, kMouseRate), byteOf(configBin_, kConfigRate), codes};
     }
 
+    // What Apply wrote once the page holds the imported profile.
+    static void expectImported(const Written& written) {
+        EXPECT_EQ(written.mouse, k125Hz);
+        EXPECT_EQ(written.configBin, k125Hz);
+        EXPECT_NE(written.mouseStageCodes.find(static_cast<char>(importedStage2Code() & 0x7F)),
+                  std::string::npos)
+            << "stage 2 at 3200 DPI";
+    }
+
     // The question, once it shows, answered with IDYES or IDNO.
     void answer(int button) {
         const HWND box = program_.waitForMessageBox(kCaption);
@@ -159,12 +168,7 @@ TEST_F(OutsideChange, WithNothingUnappliedThePageTakesTheNewSettingsAndABalloonS
     EXPECT_EQ(program_.waitForMessageBox(kCaption, 1s), nullptr) << "nothing to ask about";
     EXPECT_TRUE(::IsWindowVisible(window_));
 
-    const Written written = apply();
-    EXPECT_EQ(written.mouse, k125Hz);
-    EXPECT_EQ(written.configBin, k125Hz);
-    EXPECT_NE(written.mouseStageCodes.find(static_cast<char>(importedStage2Code() & 0x7F)),
-              std::string::npos)
-        << "stage 2 at 3200 DPI";
+    expectImported(apply());
 }
 
 TEST_F(OutsideChange, WithAnUnappliedChangeNoKeepsThePagesChangeForItsApply) {
@@ -184,12 +188,7 @@ TEST_F(OutsideChange, WithAnUnappliedChangeYesShowsTheNewSettings) {
     ASSERT_NO_FATAL_FAILURE(answer(IDYES));
     EXPECT_TRUE(::IsWindowVisible(window_));
 
-    const Written written = apply();
-    EXPECT_EQ(written.mouse, k125Hz);
-    EXPECT_EQ(written.configBin, k125Hz);
-    EXPECT_NE(written.mouseStageCodes.find(static_cast<char>(importedStage2Code() & 0x7F)),
-              std::string::npos)
-        << "stage 2 at 3200 DPI";
+    expectImported(apply());
 }
 
 }  // namespace
