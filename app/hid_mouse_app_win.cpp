@@ -19,6 +19,7 @@ using std::min;
 #include "config/settings_file_paths.h"
 #include "config/settings_file_win.h"
 #include "config/win_profile_store_win.h"
+#include "window/system_error_text.h"
 #include "window/wide.h"
 
 namespace trv {
@@ -28,19 +29,9 @@ namespace {
 constexpr DWORD kAllCommonControlClasses = 0xFF;
 constexpr wchar_t kAppTitle[] = L"TRV418";
 
-std::u16string systemErrorText(DWORD error) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::u16string text = length != 0 ? win::fromWide(std::wstring_view(buffer, length)) : u"";
-    if (buffer) ::LocalFree(buffer);
-    return text;
-}
-
 StartFailure failedCall(std::u16string_view call) {
     const DWORD error = ::GetLastError();
-    return systemStartFailure(call, error, systemErrorText(error));
+    return systemStartFailure(call, error, win::systemErrorText(error));
 }
 
 // The main window's class is the system dialog class under a name of our own,
@@ -84,7 +75,7 @@ BOOL CHidMouseApp::InitInstance() {
     }
     if (creationError) {
         return failStart(systemStartFailure(u"CreateDialogParamW", *creationError,
-                                            systemErrorText(*creationError)));
+                                            win::systemErrorText(*creationError)));
     }
     return FALSE;
 }

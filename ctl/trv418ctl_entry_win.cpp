@@ -14,7 +14,7 @@
 #include "config/win_profile_store_win.h"
 #include "ctl/ctl_runner.h"
 #include "ctl/program_notice_win.h"
-#include "ctl/system_error_text_win.h"
+#include "window/system_error_text.h"
 #include "device/hid_backend.h"
 #include "perf/system_pointer_win.h"
 
@@ -41,7 +41,7 @@ int wmain(int argc, wchar_t** argv) {
                                       [] { return static_cast<std::int64_t>(std::time(nullptr)); },
                                       [] { trv::ctl::tellRunningProgram(); },
                                       executable,
-                                      trv::ctl::systemErrorText};
+                                      trv::win::systemErrorText};
 
     const int code = trv::ctl::run(args, services, std::cout, std::cerr);
     std::cout.flush();

@@ -15,7 +15,7 @@
 #include "app/main_model.h"
 #include "config/settings_file_win.h"
 #include "config/win_profile_store_win.h"
-#include "ctl/system_error_text_win.h"
+#include "window/system_error_text.h"
 #include "ctl/tool_services.h"
 #include "device/virtual_mouse.h"
 #include "device/virtual_mouse_folder.h"
@@ -219,7 +219,7 @@ TEST(CtlExe, MistakesAndFilesOutOfReachExitWithTheirCodesAndSayWhy) {
     const Finished backup = runTool(folder, L"backup " + quoted(folder / "missing" / "b.trvb") +
                                                 L" --virtual-new " + quoted(folder));
     EXPECT_EQ(backup.code, 6u);
-    const std::u16string words = ctl::systemErrorText(ERROR_PATH_NOT_FOUND);
+    const std::u16string words = win::systemErrorText(ERROR_PATH_NOT_FOUND);
     ASSERT_FALSE(words.empty());
     const std::string told = std::string(words.begin(), words.end()) + " (3); check";
     EXPECT_NE(backup.err.find(told), std::string::npos) << backup.err << " lacks " << told;

@@ -1,8 +1,8 @@
-#include "ctl/system_error_text_win.h"
+#include "window/system_error_text.h"
 
 #include <windows.h>
 
-namespace trv::ctl {
+namespace trv::win {
 
 namespace {
 
@@ -27,7 +27,7 @@ std::u16string systemErrorText(std::uint32_t code) {
     if (length == 0 || message.text == nullptr) return {};
     std::u16string text(reinterpret_cast<const char16_t*>(message.text), length);
     // The table's texts end in a line break, some in a space before it, and a
-    // few break lines within; the tool prints one line with the number after it.
+    // few break lines within; a message prints one line with the number after it.
     const std::size_t end = text.find_last_not_of(u" \t\r\n");
     text.resize(end == std::u16string::npos ? 0 : end + 1);
     std::u16string line;
@@ -38,4 +38,4 @@ std::u16string systemErrorText(std::uint32_t code) {
     return line;
 }
 
-}  // namespace trv::ctl
+}  // namespace trv::win
