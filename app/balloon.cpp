@@ -75,6 +75,9 @@ std::optional<Balloon> balloonFor(std::uint32_t code, std::int64_t argument, Lan
         case balloon_code::kMouseFound:
             return Balloon{rowText(TextId::MouseDetected), std::u16string(kInfo),
                            kPresenceNoticeMs};
+        case balloon_code::kSeveralMiceFound:
+            // Long enough to be read: which mouse is set matters.
+            return info(rowText(TextId::SeveralMiceDetected));
         case balloon_code::kMouseMissing:
             return Balloon{rowText(TextId::MouseNotDetected), std::u16string(kWarning),
                            kPresenceNoticeMs};

@@ -19,6 +19,8 @@ inline constexpr std::uint32_t kMacroKey = 9;    // argument: macro number, not 
 inline constexpr std::uint32_t kMouseFound = 14;
 inline constexpr std::uint32_t kMouseMissing = 15;
 inline constexpr std::uint32_t kSettingsChanged = 16;  // another program changed the settings
+// Found, with more than one mouse of the model present: only the first is set.
+inline constexpr std::uint32_t kSeveralMiceFound = 18;
 }  // namespace balloon_code
 
 struct Balloon {

@@ -77,12 +77,17 @@ bool MainWindowModel::startUp() {
     bool completed = false;
     {
         DeviceOperation operation(*this);
-        findAndRead();
+        const DiscoveryResult found = findAndRead();
         if (window_.registerDeviceNotifications()) {
             loadSettings();
             core_.loadStrIni();
             window_.loadSkinAndFonts();
             if (core_.mousePresent()) buildPage();
+            // Start-up announces no single mouse; of several, the user must
+            // know that one is left as it is. The language is known by now.
+            if (found.found && found.miceFound > 1) {
+                window_.showBalloon(balloon_code::kSeveralMiceFound);
+            }
             completed = true;
         } else {
             tell(kRegistrationFailed, u"");
@@ -92,11 +97,12 @@ bool MainWindowModel::startUp() {
     return completed;
 }
 
-void MainWindowModel::findAndRead() {
+DiscoveryResult MainWindowModel::findAndRead() {
     const DiscoveryResult found = core_.findMouse();
     tellDiscovery(found);
     core_.setMousePresent(found.found);
     if (found.found) readAfterDiscovery();
+    return found;
 }
 
 void MainWindowModel::loadSettings() {
@@ -166,7 +172,7 @@ void MainWindowModel::runSettingsChangedOutside() {
     core_.reloadLabels();
     if (core_.mousePresent()) {
         // As after an arrival: the mouse is found and read anew.
-        if (!rediscover()) return;
+        if (!rediscover().found) return;
         readAfterDiscovery();
     }
     if (pageLive()) rebuildPage();
@@ -210,23 +216,26 @@ void MainWindowModel::deviceChange(std::uint32_t eventType, std::uint32_t device
     runDeviceChange({eventType, deviceType, interfaceName});
 }
 
-bool MainWindowModel::rediscover() {
+DiscoveryResult MainWindowModel::rediscover() {
     const DiscoveryResult found = core_.findMouse();
     tellDiscovery(found);
-    if (found.found) return true;
+    if (found.found) return found;
     core_.setMousePresent(false);
     window_.showBalloon(balloon_code::kMouseMissing);
     window_.hideWindow();
-    return false;
+    return found;
 }
 
 void MainWindowModel::runDeviceChange(const DeviceChange& change) {
     DeviceOperation operation(*this);
     if (!core_.countDeviceChange(change)) return;
-    if (!rediscover()) return;
+    const DiscoveryResult found = rediscover();
+    if (!found.found) return;
     if (change.arrival()) {
-        // The user hears of the mouse before any message of the read.
-        window_.showBalloon(balloon_code::kMouseFound);
+        // The user hears of the mouse before any message of the read, and
+        // of several mice that only one of them is set.
+        window_.showBalloon(found.miceFound > 1 ? balloon_code::kSeveralMiceFound
+                                                : balloon_code::kMouseFound);
         readAfterDiscovery();
     }
     core_.setMousePresent(true);

@@ -194,10 +194,10 @@ class MainWindowModel {
         bool outermost_;
     };
 
-    void findAndRead();
+    DiscoveryResult findAndRead();
     void runDeviceChange(const DeviceChange& change);
     // Discovery again; a mouse that is gone is told and hides the window.
-    bool rediscover();
+    DiscoveryResult rediscover();
     void tellDiscovery(const DiscoveryResult& result);
     void readAfterDiscovery();
     void loadSettings();

@@ -198,6 +198,7 @@ class Tool {
     std::optional<int> findMouse() {
         const DiscoveryResult found = core().findMouse();
         core().setMousePresent(found.found);
+        miceFound_ = found.miceFound;
         if (found.channelOpenError) {
             return fail(exit_code::kTransferFailed, "the mouse cannot be opened: CreateFile: " +
                                                         systemError(s_, *found.channelOpenError) +
@@ -296,8 +297,9 @@ class Tool {
             const std::u16string& path = link().pathOf(kind);
             return path.empty() ? std::string("not opened") : utf8(path);
         };
-        out_ << "Mouse: found\n"
-             << "  command collection: " << interfaceOf(ChannelKind::Command) << '\n'
+        out_ << "Mouse: found\n";
+        if (miceFound_ > 1) out_ << "Mice found: " << miceFound_ << "; this one is the first\n";
+        out_ << "  command collection: " << interfaceOf(ChannelKind::Command) << '\n'
              << "  data collection: " << interfaceOf(ChannelKind::Data) << '\n';
         if (auto code = transferFailed("reading the mouse's configuration", core().readBlock())) {
             return *code;
@@ -554,6 +556,7 @@ class Tool {
     VirtualMouseInFolder virtualMouse_;
     std::unique_ptr<MouseLink> link_;
     std::optional<SettingsCore> core_;
+    std::uint32_t miceFound_ = 0;  // by the last discovery
 };
 
 }  // namespace

@@ -23,13 +23,20 @@ struct DiscoveryResult {
     // Set when one of the mouse's channels could not be opened: the system's
     // error number, which the user is shown.
     std::optional<std::uint32_t> channelOpenError;
+    // The mice of this model present, each counted once however many of its
+    // collections were seen. With more than one, the channels are the first's.
+    std::uint32_t miceFound = 0;
 };
 
-// Walks the present HID interfaces in order. The data collection, met first,
-// opens the DataChannel; the command collection opens the CommandChannel and
-// ends the search with success. A channel that cannot be opened ends it with
-// failure. Interfaces that cannot be examined are passed over; they may be
-// anyone's.
+// Examines every present HID interface and groups the mouse's collections by
+// the physical device they belong to, so that both channels always lead to
+// the same mouse whatever order the system enumerates them in. Of several
+// mice, the first whole one by device key is taken, so the choice does not
+// change from one discovery to the next. Its DataChannel is opened, then its
+// CommandChannel; finding the command collection is success, and a channel
+// that cannot be opened is failure. Interfaces that cannot be examined are
+// passed over, they may be anyone's; a mouse whose capabilities cannot be
+// read is not taken.
 DiscoveryResult FindMouse(HidSystem& hid, DeviceState& device);
 
 // After a successful discovery: frames are scrambled from now on, and the
@@ -50,6 +57,10 @@ struct DeviceChange {
 
     bool arrival() const { return eventType == device_event::kArrival; }
 };
+
+// Whether a device instance ID ("USB\VID_04D9&PID_A0D6&MI_01\7&1A2B&0&0001")
+// names one interface of a composite USB device rather than a device.
+bool isCompositeInterfaceNode(std::u16string_view deviceId);
 
 // Does the interface name belong to the mouse (either spelling, case as given).
 bool namesMouse(std::u16string_view interfaceName);

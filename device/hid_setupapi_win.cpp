@@ -3,6 +3,7 @@
 // clang-format off
 #include <windows.h>
 #include <setupapi.h>
+#include <cfgmgr32.h>
 #include <dbt.h>
 extern "C" {
 #include <hidsdi.h>
@@ -15,6 +16,7 @@ extern "C" {
 #include <string>
 #include <vector>
 
+#include "device/discovery.h"
 #include "window/handles.h"
 #include "window/wide.h"
 
@@ -76,21 +78,47 @@ class SetupApiInterfaceList final : public HidInterfaceList {
                                            sizeof(std::uint64_t));
         auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
         detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+        SP_DEVINFO_DATA node{};
+        node.cbSize = sizeof(node);
         if (!SetupDiGetDeviceInterfaceDetailW(set_.get(), &member_, detail, required, nullptr,
-                                              nullptr)) {
+                                              &node)) {
             return std::nullopt;
         }
+        node_ = node.DevInst;
         const std::size_t room =
             (required - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_W, DevicePath)) / sizeof(wchar_t);
         const std::size_t length = wcsnlen(detail->DevicePath, room);
         return std::u16string(detail->DevicePath, detail->DevicePath + length);
     }
 
+    // The USB device above the collection. The collections of one HID
+    // interface are children of its node; a composite device's interfaces are
+    // children of the device, so one step further up the collections of all
+    // its interfaces meet.
+    std::u16string deviceKey(std::uint32_t index) override {
+        if (!(selected_ && *selected_ == index && node_) && !devicePath(index)) return {};
+        DEVINST above = 0;
+        if (CM_Get_Parent(&above, *node_, 0) != CR_SUCCESS) return {};
+        std::u16string id = deviceId(above);
+        if (isCompositeInterfaceNode(id)) {
+            if (CM_Get_Parent(&above, above, 0) != CR_SUCCESS) return {};
+            id = deviceId(above);
+        }
+        return id;
+    }
+
   private:
+    static std::u16string deviceId(DEVINST node) {
+        WCHAR id[MAX_DEVICE_ID_LEN + 1]{};
+        if (CM_Get_Device_IDW(node, id, MAX_DEVICE_ID_LEN, 0) != CR_SUCCESS) return {};
+        return std::u16string(id, id + wcsnlen(id, MAX_DEVICE_ID_LEN));
+    }
+
     // Fetches the member at `index` unless it is the one already at hand.
     bool select(std::uint32_t index) {
         if (selected_ && *selected_ == index) return true;
         selected_.reset();
+        node_.reset();
         member_ = SP_DEVICE_INTERFACE_DATA{};
         member_.cbSize = sizeof(SP_DEVICE_INTERFACE_DATA);
         GUID hidClass = kHidInterfaceClass;
@@ -104,6 +132,7 @@ class SetupApiInterfaceList final : public HidInterfaceList {
     DeviceInfoSet set_;
     SP_DEVICE_INTERFACE_DATA member_{};
     std::optional<std::uint32_t> selected_;
+    std::optional<DEVINST> node_;  // the selected member's device node, once its detail came
 };
 
 class HidFileProbe final : public HidProbe {

@@ -293,12 +293,27 @@ namespace {
 
 constexpr char16_t kForeignPath[] =
     u"\\\\?\\hid#vid_045e&pid_0040#7&2c1d3e4f&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}";
-constexpr char16_t kCommandPath[] =
-    u"\\\\?\\hid#vid_04d9&pid_a0d6&mi_01&col01#8&1f2e3d4c&0&0000#{4d1e55b2-f16f-11cf-88cb-"
-    u"001111000030}";
-constexpr char16_t kDataPath[] =
-    u"\\\\?\\hid#vid_04d9&pid_a0d6&mi_01&col02#8&1f2e3d4c&0&0001#{4d1e55b2-f16f-11cf-88cb-"
-    u"001111000030}";
+constexpr char16_t kForeignKey[] = u"USB\\VID_045E&PID_0040\\5&1A2B3C4D&0&1";
+constexpr char16_t kHidClassSuffix[] = u"#{4d1e55b2-f16f-11cf-88cb-001111000030}";
+
+std::u16string hex8(std::uint32_t value, const char* format) {
+    char digits[9];
+    std::snprintf(digits, sizeof digits, format, static_cast<unsigned>(value));
+    return std::u16string(digits, digits + 8);
+}
+
+// Each further mouse gets instance numbers of its own, as another port gives.
+std::u16string collectionPath(std::uint32_t mouse, int collection) {
+    const std::u16string number(1, static_cast<char16_t>(u'0' + collection));
+    return u"\\\\?\\hid#vid_04d9&pid_a0d6&mi_01&col0" + number + u"#8&" +
+           hex8(0x1f2e3d4c + mouse * 0x11111111u, "%08x") + u"&0&000" +
+           std::u16string(1, static_cast<char16_t>(u'0' + collection - 1)) + kHidClassSuffix;
+}
+
+std::u16string mouseKey(std::uint32_t mouse) {
+    return u"USB\\VID_04D9&PID_A0D6\\6&" + hex8(0x2b3c4d5e + mouse * 0x11111111u, "%08X") + u"&0&" +
+           std::u16string(1, static_cast<char16_t>(u'1' + mouse));
+}
 
 constexpr HidAttributes kForeignAttributes{0x045E, 0x0040};
 constexpr HidCaps kForeignCaps{kGenericDesktopPage, kDataUsage, 0};
@@ -308,15 +323,19 @@ constexpr HidCaps kDataCaps{kGenericDesktopPage, kDataUsage, kDataFeatureLength}
 
 class VirtualInterfaceList final : public HidInterfaceList {
   public:
-    explicit VirtualInterfaceList(std::vector<std::u16string> paths) : paths_(std::move(paths)) {}
-    bool hasMember(std::uint32_t index) override { return index < paths_.size(); }
+    explicit VirtualInterfaceList(std::vector<VirtualHidSystem::Member> members)
+        : members_(std::move(members)) {}
+    bool hasMember(std::uint32_t index) override { return index < members_.size(); }
     std::optional<std::u16string> devicePath(std::uint32_t index) override {
-        if (index >= paths_.size()) return std::nullopt;
-        return paths_[index];
+        if (index >= members_.size()) return std::nullopt;
+        return members_[index].path;
+    }
+    std::u16string deviceKey(std::uint32_t index) override {
+        return index < members_.size() ? members_[index].deviceKey : std::u16string();
     }
 
   private:
-    std::vector<std::u16string> paths_;
+    std::vector<VirtualHidSystem::Member> members_;
 };
 
 class VirtualProbe final : public HidProbe {
@@ -352,19 +371,23 @@ constexpr std::uint32_t kFileNotFound = 2;
 
 }  // namespace
 
-VirtualHidSystem::VirtualHidSystem(std::shared_ptr<VirtualMouse> mouse, VirtualBusLayout layout)
-    : mouse_(std::move(mouse)) {
+VirtualHidSystem::VirtualHidSystem(std::shared_ptr<VirtualMouse> mouse, VirtualBusLayout layout) {
     if (layout.foreignDeviceFirst)
-        members_.push_back({kForeignPath, kForeignAttributes, kForeignCaps});
-    const Member command{kCommandPath, kMouseAttributes, kCommandCaps};
-    const Member data{kDataPath, kMouseAttributes, kDataCaps};
-    if (layout.commandCollectionFirst) {
-        members_.push_back(command);
-        members_.push_back(data);
-    } else {
-        members_.push_back(data);
-        members_.push_back(command);
-    }
+        members_.push_back({kForeignPath, kForeignKey, kForeignAttributes, kForeignCaps, nullptr});
+    addMouse(std::move(mouse), layout.commandCollectionFirst);
+}
+
+void VirtualHidSystem::plugIn(std::shared_ptr<VirtualMouse> mouse) {
+    addMouse(std::move(mouse), false);
+}
+
+void VirtualHidSystem::addMouse(std::shared_ptr<VirtualMouse> mouse, bool commandFirst) {
+    const std::u16string key = mouseKey(mice_);
+    const Member command{collectionPath(mice_, 1), key, kMouseAttributes, kCommandCaps, mouse};
+    const Member data{collectionPath(mice_, 2), key, kMouseAttributes, kDataCaps, mouse};
+    ++mice_;
+    members_.push_back(commandFirst ? command : data);
+    members_.push_back(commandFirst ? data : command);
 }
 
 const VirtualHidSystem::Member* VirtualHidSystem::find(const std::u16string& path) const {
@@ -375,9 +398,7 @@ const VirtualHidSystem::Member* VirtualHidSystem::find(const std::u16string& pat
 }
 
 std::unique_ptr<HidInterfaceList> VirtualHidSystem::presentInterfaces() {
-    std::vector<std::u16string> paths;
-    for (const Member& m : members_) paths.push_back(m.path);
-    return std::make_unique<VirtualInterfaceList>(std::move(paths));
+    return std::make_unique<VirtualInterfaceList>(members_);
 }
 
 std::unique_ptr<HidProbe> VirtualHidSystem::openProbe(const std::u16string& path) {
@@ -387,8 +408,9 @@ std::unique_ptr<HidProbe> VirtualHidSystem::openProbe(const std::u16string& path
 }
 
 ChannelOpening VirtualHidSystem::openChannel(const std::u16string& path, ChannelKind kind) {
-    if (find(path) == nullptr) return {nullptr, kFileNotFound};
-    return {std::make_unique<VirtualChannel>(mouse_, kind), 0};
+    const Member* member = find(path);
+    if (member == nullptr || !member->mouse) return {nullptr, kFileNotFound};
+    return {std::make_unique<VirtualChannel>(member->mouse, kind), 0};
 }
 
 }  // namespace trv

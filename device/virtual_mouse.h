@@ -113,7 +113,7 @@ class VirtualMouse {
 // The HID interfaces of a machine with the virtual mouse plugged in.
 struct VirtualBusLayout {
     bool foreignDeviceFirst = true;  // another vendor's device before the mouse
-    // The real mouse may enumerate either way; data first opens both channels.
+    // The real mouse may enumerate its collections either way.
     bool commandCollectionFirst = false;
 };
 
@@ -121,21 +121,30 @@ class VirtualHidSystem final : public HidSystem {
   public:
     explicit VirtualHidSystem(std::shared_ptr<VirtualMouse> mouse, VirtualBusLayout layout = {});
 
+    // Another mouse of the model on a port of its own: its collections are
+    // listed after the others', under a device key that sorts after theirs.
+    void plugIn(std::shared_ptr<VirtualMouse> mouse);
+
     std::unique_ptr<HidInterfaceList> presentInterfaces() override;
     std::unique_ptr<HidProbe> openProbe(const std::u16string& path) override;
     ChannelOpening openChannel(const std::u16string& path, ChannelKind kind) override;
 
     struct Member {
         std::u16string path;
+        std::u16string deviceKey;
         HidAttributes attributes;
         HidCaps caps;
+        std::shared_ptr<VirtualMouse> mouse;  // none for the other vendor's device
     };
+    // In enumeration order, which a test may change as another system would.
+    std::vector<Member>& members() { return members_; }
 
   private:
+    void addMouse(std::shared_ptr<VirtualMouse> mouse, bool commandFirst);
     const Member* find(const std::u16string& path) const;
 
-    std::shared_ptr<VirtualMouse> mouse_;
     std::vector<Member> members_;
+    std::uint32_t mice_ = 0;
 };
 
 }  // namespace trv

@@ -36,6 +36,7 @@ enum class TextId : std::uint8_t {
     DpiStage1, DpiStage2, DpiStage3, DpiStage4,
     KeyMatrix1, KeyMatrix2, MacroKey,
     MouseDetected, MouseNotDetected,
+    SeveralMiceDetected,  // more than one mouse of the model: the first one is set
     SettingsChangedOutside,  // another program changed the mouse, config.bin or str.ini
     // The question when that happens with unapplied changes on the page.
     SettingsChangedQuestion, SettingsChangedCaption,

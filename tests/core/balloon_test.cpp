@@ -46,6 +46,12 @@ TEST(Balloon, EveryListedRequestShowsItsTextTitleAndTimeout) {
     }
 }
 
+TEST(Balloon, SeveralMiceFoundSaysWhichOneIsSetLongEnoughToBeRead) {
+    EXPECT_EQ(english(18, 0),
+              (Balloon{u"The system detects more than one gaming mouse; TRV418 sets the first one.",
+                       u"Info", 5000}));
+}
+
 TEST(Balloon, UnlistedArgumentsAndUnknownCodesShowNothing) {
     const std::pair<std::uint32_t, std::int64_t> silent[] = {
         {5, 0}, {5, 3}, {5, 16}, {5, 257}, {5, -255}, {7, 0},  {7, 5},  {8, 0},  {8, 3},

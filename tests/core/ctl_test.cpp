@@ -206,6 +206,28 @@ TEST_F(Ctl, StatusTellsTheMouseTheInterfacesAndTheBlockInWords) {
     EXPECT_EQ(std::count(raw.out.begin() + dump, raw.out.end(), '\n'), 1 + 21);
 }
 
+TEST_F(Ctl, StatusWithTwoMiceSaysSoAndShowsTheInterfacesOfTheFirst) {
+    VirtualHidSystem twoMice(std::make_shared<VirtualMouse>());
+    twoMice.plugIn(std::make_shared<VirtualMouse>());
+    const ctl::Services machine{twoMice,
+                                clock,
+                                files,
+                                services.openProfileStore,
+                                pointer,
+                                services.secondsSinceEpoch,
+                                services.settingsChanged,
+                                services.executablePath,
+                                services.systemErrorText};
+    std::ostringstream out;
+    std::ostringstream err;
+    const std::u16string status[] = {u"status"};
+    EXPECT_EQ(ctl::run(status, machine, out, err), 0) << err.str();
+    EXPECT_EQ(out.str().substr(0, out.str().find("#{")),
+              "Mouse: found\n"
+              "Mice found: 2; this one is the first\n"
+              "  command collection: \\\\?\\hid#vid_04d9&pid_a0d6&mi_01&col01#8&1f2e3d4c&0&0000");
+}
+
 TEST_F(Ctl, WithoutTheMouseEveryMouseCommandExitsWithTwo) {
     putConfig(SettingsRecord{});
     for (const char* command : {"status", "backup", "apply"}) {

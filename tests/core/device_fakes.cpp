@@ -28,6 +28,9 @@ class ScriptedList final : public HidInterfaceList {
         if (index >= interfaces_.size() || interfaces_[index].detailFails) return std::nullopt;
         return interfaces_[index].path;
     }
+    std::u16string deviceKey(std::uint32_t index) override {
+        return index < interfaces_.size() ? interfaces_[index].deviceKey : std::u16string();
+    }
 
   private:
     const std::vector<ScriptedInterface>& interfaces_;
@@ -98,6 +101,7 @@ ChannelOpening ScriptedHid::openChannel(const std::u16string& path, ChannelKind 
     const ScriptedInterface* script = find(path);
     if (script == nullptr) return {nullptr, 2};
     if (script->openError != 0) return {nullptr, script->openError};
+    channelPaths.push_back(path);
     return {std::make_unique<DeadChannel>(
                 events, opened(kind == ChannelKind::Command ? "command" : "data")),
             0};

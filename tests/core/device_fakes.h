@@ -26,8 +26,9 @@ struct ScriptedInterface {
     std::optional<HidAttributes> attributes;  // nothing: the attributes cannot be read
     std::optional<HidCaps> caps;              // nothing: no preparsed data
     bool detailFails = false;
-    bool probeFails = false;      // cannot even be opened with access 0
-    std::uint32_t openError = 0;  // non-zero: opening it as a channel fails so
+    bool probeFails = false;        // cannot even be opened with access 0
+    std::uint32_t openError = 0;    // non-zero: opening it as a channel fails so
+    std::u16string deviceKey = {};  // the physical device; empty: the system cannot say
 };
 
 inline ScriptedInterface mouseCollection(std::u16string path, std::uint16_t usage,
@@ -41,6 +42,11 @@ inline ScriptedInterface mouseData(std::u16string path = u"mouse-data") {
 inline ScriptedInterface mouseCommand(std::u16string path = u"mouse-command") {
     return mouseCollection(std::move(path), 6, 8);
 }
+// The same collection, of the physical device `key`.
+inline ScriptedInterface of(std::u16string key, ScriptedInterface i) {
+    i.deviceKey = std::move(key);
+    return i;
+}
 inline ScriptedInterface foreignDevice(std::u16string path = u"foreign") {
     return {std::move(path), HidAttributes{0x046D, 0xC077}, HidCaps{1, 2, 0}};
 }
@@ -52,6 +58,7 @@ class ScriptedHid final : public HidSystem {
     std::vector<ScriptedInterface> interfaces;
     bool setInvalid = false;
     std::vector<std::string> events;
+    std::vector<std::u16string> channelPaths;  // each path opened as a channel, in order
     int listsTaken = 0;
 
     int openCount(const std::string& kind) const { return count("open " + kind); }

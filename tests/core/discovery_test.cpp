@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "device/transfer.h"
 #include "device/virtual_mouse.h"
 #include "device_fakes.h"
 
@@ -51,11 +53,11 @@ TEST(FindMouse, OutcomeForEachArrangementOfInterfaces) {
     };
     const Row rows[] = {
         {"data, then command", {mouseData(), mouseCommand()}, true, true, true, std::nullopt},
-        {"command before data: data never looked at",
+        {"command before data: both opened all the same",
          {mouseCommand(), mouseData()},
          true,
          true,
-         false,
+         true,
          std::nullopt},
         {"another vendor's devices around the mouse",
          {foreignDevice(u"f1"), mouseData(), foreignDevice(u"f2"), mouseCommand()},
@@ -174,6 +176,125 @@ TEST(FindMouse, RediscoveryClosesEachOldChannelBeforeOpeningItsReplacement) {
     device.closeChannels();
     EXPECT_EQ(hid.stillOpen("data"), 0);
     EXPECT_EQ(hid.stillOpen("command"), 0);
+}
+
+// --- Several mice -----------------------------------------------------------
+
+TEST(FindMouse, EachCommandCollectionIsPairedWithTheDataCollectionOfItsOwnMouse) {
+    using testing::of;
+    const std::u16string a = u"USB\\VID_04D9&PID_A0D6\\6&1A&0&1";
+    const std::u16string b = u"USB\\VID_04D9&PID_A0D6\\6&2B&0&2";
+    struct Row {
+        const char* name;
+        std::vector<ScriptedInterface> interfaces;
+        std::vector<std::u16string> opened;  // data, then command
+        std::uint32_t mice;
+    };
+    const Row rows[] = {
+        {"by path: both command collections first",
+         {of(a, mouseCommand(u"a-cmd")), of(b, mouseCommand(u"b-cmd")), of(a, mouseData(u"a-data")),
+          of(b, mouseData(u"b-data"))},
+         {u"a-data", u"a-cmd"},
+         2},
+        {"interleaved, the second mouse's data first",
+         {of(b, mouseData(u"b-data")), of(a, mouseCommand(u"a-cmd")), of(a, mouseData(u"a-data")),
+          of(b, mouseCommand(u"b-cmd"))},
+         {u"a-data", u"a-cmd"},
+         2},
+        {"a whole mouse before one without its data collection",
+         {of(a, mouseCommand(u"a-cmd")), of(b, mouseData(u"b-data")),
+          of(b, mouseCommand(u"b-cmd"))},
+         {u"b-data", u"b-cmd"},
+         2},
+        {"a mouse that cannot be read does not hide another",
+         {of(a, withoutPreparsedData(mouseData(u"a-data"))), of(a, mouseCommand(u"a-cmd")),
+          of(b, mouseCommand(u"b-cmd")), of(b, mouseData(u"b-data"))},
+         {u"b-data", u"b-cmd"},
+         2},
+        {"a device of the model with neither collection is no mouse",
+         {of(u"other", testing::mouseCollection(u"pointer", 2, 0)), of(b, mouseCommand(u"b-cmd")),
+          of(b, mouseData(u"b-data"))},
+         {u"b-data", u"b-cmd"},
+         1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScriptedHid hid;
+        hid.interfaces = row.interfaces;
+        DeviceState device;
+        const DiscoveryResult result = FindMouse(hid, device);
+        EXPECT_TRUE(result.found);
+        EXPECT_EQ(result.miceFound, row.mice);
+        EXPECT_EQ(hid.channelPaths, row.opened);
+    }
+}
+
+TEST(FindMouse, RediscoveryKeepsNoChannelOfAMouseNoLongerTaken) {
+    using testing::of;
+    ScriptedHid hid;
+    hid.interfaces = {of(u"a", mouseData()), of(u"a", mouseCommand()),
+                      of(u"b", mouseCommand(u"b-cmd"))};
+    DeviceState device;
+    ASSERT_TRUE(FindMouse(hid, device).found);
+    hid.interfaces.erase(hid.interfaces.begin(), hid.interfaces.begin() + 2);  // a unplugged
+    const DiscoveryResult result = FindMouse(hid, device);
+    EXPECT_TRUE(result.found);
+    EXPECT_EQ(device.DataChannel, nullptr) << "the data channel led to the other mouse";
+    EXPECT_EQ(hid.stillOpen("data"), 0);
+}
+
+// Two identical mice, each a virtual one with its own collections and device key.
+TEST(FindMouse, OfTwoIdenticalMiceAWriteReachesTheFirstWholeAndTheOtherNotAtAll) {
+    using Members = std::vector<VirtualHidSystem::Member>;
+    const std::pair<const char*, std::function<void(Members&)>> orders[] = {
+        {"as plugged in", [](Members&) {}},
+        {"by path",
+         [](Members& m) {
+             std::sort(m.begin(), m.end(),
+                       [](const auto& x, const auto& y) { return x.path < y.path; });
+         }},
+        // Another vendor's device, then data of the second, command of the first, ...
+        {"interleaved, the second mouse's data first",
+         [](Members& m) {
+             m = {m[0], m[3], m[2], m[1], m[4]};
+         }},
+    };
+    for (const auto& [name, order] : orders) {
+        SCOPED_TRACE(name);
+        auto first = std::make_shared<VirtualMouse>();
+        auto second = std::make_shared<VirtualMouse>();
+        VirtualHidSystem hid(first);
+        hid.plugIn(second);
+        order(hid.members());
+        DeviceState device;
+        BlockState state;
+        testing::CountingClock clock;
+
+        const DiscoveryResult found = FindMouse(hid, device);
+        ASSERT_TRUE(found.found);
+        EXPECT_EQ(found.miceFound, 2u);
+        ASSERT_TRUE(readBlockAfterDiscovery(device, state).ok());
+        state.block.image[block::kLightMode] ^= 1;
+        ASSERT_TRUE(WriteConfigBlock(device, state, clock).ok());
+
+        EXPECT_EQ(first->contents(), state.block);
+        const auto onCollection = [&](ChannelKind kind) {
+            return std::count_if(first->wireLog().begin(), first->wireLog().end(),
+                                 [kind](const WireFrame& f) { return f.collection == kind; });
+        };
+        EXPECT_GT(onCollection(ChannelKind::Command), 0);
+        EXPECT_GT(onCollection(ChannelKind::Data), 0);
+        EXPECT_TRUE(second->wireLog().empty());
+        EXPECT_EQ(second->contents(), VirtualMouse::factoryContents());
+    }
+}
+
+TEST(DeviceKey, OnlyAnInterfaceOfACompositeDeviceIsSteppedOver) {
+    EXPECT_TRUE(isCompositeInterfaceNode(u"USB\\VID_04D9&PID_A0D6&MI_01\\7&1A2B&0&0001"));
+    EXPECT_TRUE(isCompositeInterfaceNode(u"USB\\Vid_04d9&Pid_a0d6&mi_00\\7&1a2b&0&0000"));
+    EXPECT_FALSE(isCompositeInterfaceNode(u"USB\\VID_04D9&PID_A0D6\\6&2B3C&0&1"));
+    EXPECT_FALSE(isCompositeInterfaceNode(u"USB\\VID_04D9&PID_A0D6\\6&MI_0&1"));
+    EXPECT_FALSE(isCompositeInterfaceNode(u"&MI_01"));
 }
 
 // --- Notifications ----------------------------------------------------------

@@ -355,6 +355,20 @@ TEST_F(Program, NotificationsDuringAMessageWaitAndAreCountedAfterIt) {
                                                         "message", "balloon 14", "message"}));
 }
 
+TEST_F(Program, WithTwoMiceOnlyTheFirstIsSetAndTheBalloonsSaySo) {
+    auto second = std::make_shared<VirtualMouse>();
+    virtualHid_->plugIn(second);
+    MainWindowModel& model = start();
+    EXPECT_EQ(window_.events, (std::vector<std::string>{"register", "skin", "page", "balloon 18"}));
+
+    ASSERT_TRUE(model.confirm());
+    EXPECT_EQ(mouse_->contents().header[block::kReportRateCode], 2);
+    window_.events.clear();
+    notify(device_event::kArrival, 4);
+    EXPECT_EQ(window_.events, std::vector<std::string>{"balloon 18"});
+    EXPECT_TRUE(second->wireLog().empty());
+}
+
 // --- Settings changed by another program -------------------------------------
 
 TEST_F(Program, ChangedOutsideReloadsFilesAndMouseRebuildsThePageAndSaysSoInABalloon) {

@@ -114,7 +114,7 @@ class Program : public ::testing::Test {
 
     TempFolder folder_;
     std::shared_ptr<VirtualMouse> mouse_ = std::make_shared<VirtualMouse>();
-    std::unique_ptr<HidSystem> virtualHid_;
+    std::unique_ptr<VirtualHidSystem> virtualHid_;
     std::unique_ptr<SwitchableHid> hid_;
     std::unique_ptr<PortableProfileStore> strIni_;
     DiskSettingsFileSystem files_;
