@@ -4,12 +4,17 @@
 // clang-format on
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "device/discovery.h"
 #include "device/hid_setupapi_win.h"
 #include "device/transfer.h"
+#include "device/virtual_mouse.h"
+#include "fake_hid_machine_win.h"
 
 namespace trv {
 namespace {
@@ -52,6 +57,90 @@ TEST(SetupApiHid, ChannelThatCannotBeOpenedReportsTheSystemsErrorNumber) {
         hid.openChannel(u"\\\\?\\hid#vid_04d9&pid_a0d6#nowhere#{0}", ChannelKind::Command);
     EXPECT_EQ(opening.channel, nullptr);
     EXPECT_NE(opening.errorCode, 0u);
+}
+
+// --- Against a machine of virtual mice -----------------------------------------
+
+class NoWaits final : public Clock {
+  public:
+    void sleepMs(std::uint32_t) override {}
+};
+
+// Two identical mice, each with its own collections under its own USB device.
+struct TwoMiceMachine {
+    std::shared_ptr<VirtualMouse> first = std::make_shared<VirtualMouse>();
+    std::shared_ptr<VirtualMouse> second = std::make_shared<VirtualMouse>();
+    VirtualHidSystem bus{first};
+    TwoMiceMachine() { bus.plugIn(second); }
+};
+
+TEST(SetupApiHidFake, OfTwoIdenticalMiceEachCommandCollectionPairsWithItsOwnDataCollection) {
+    using Members = std::vector<VirtualHidSystem::Member>;
+    const std::pair<const char*, std::function<void(Members&)>> orders[] = {
+        {"by path",
+         [](Members& m) {
+             std::sort(m.begin(), m.end(),
+                       [](const auto& x, const auto& y) { return x.path < y.path; });
+         }},
+        // Another vendor's device, then data of the second, command of the first, ...
+        {"interleaved, the second mouse's data first",
+         [](Members& m) {
+             m = {m[0], m[3], m[2], m[1], m[4]};
+         }},
+    };
+    for (const auto& [name, order] : orders) {
+        SCOPED_TRACE(name);
+        TwoMiceMachine mice;
+        order(mice.bus.members());
+        testing::FakeHidMachine machine(mice.bus.members());
+        SetupApiHidSystem hid;
+        DeviceState device;
+        BlockState state;
+        NoWaits clock;
+
+        const DiscoveryResult found = FindMouse(hid, device);
+        ASSERT_TRUE(found.found);
+        EXPECT_EQ(found.miceFound, 2u);
+        ASSERT_TRUE(readBlockAfterDiscovery(device, state).ok());
+        state.block.image[block::kLightMode] ^= 1;
+        ASSERT_TRUE(WriteConfigBlock(device, state, clock).ok());
+
+        EXPECT_EQ(mice.first->contents(), state.block) << "the whole block, to the first";
+        EXPECT_TRUE(mice.second->wireLog().empty());
+        EXPECT_EQ(machine.setsHeld(), 0);
+        EXPECT_EQ(machine.preparsedHeld(), 0);
+        EXPECT_EQ(machine.filesHeld(), 2) << "the two channels, no probe";
+        device.closeChannels();
+        EXPECT_EQ(machine.filesHeld(), 0);
+    }
+}
+
+TEST(SetupApiHidFake, OneMouseListedCommandFirstIsFoundWithBothChannels) {
+    auto mouse = std::make_shared<VirtualMouse>();
+    VirtualHidSystem bus(mouse, {.foreignDeviceFirst = true, .commandCollectionFirst = true});
+    testing::FakeHidMachine machine(bus.members());
+    SetupApiHidSystem hid;
+    DeviceState device;
+    BlockState state;
+
+    const DiscoveryResult found = FindMouse(hid, device);
+    EXPECT_TRUE(found.found);
+    EXPECT_EQ(found.miceFound, 1u);
+    EXPECT_NE(device.DataChannel, nullptr);
+    EXPECT_TRUE(readBlockAfterDiscovery(device, state).ok()) << "reads through both";
+}
+
+// The key of a mouse's collection is its USB device, above the interface
+// node; another vendor's collection hangs under its device directly.
+TEST(SetupApiHidFake, DeviceKeyIsTheUsbDeviceAboveTheCollection) {
+    TwoMiceMachine mice;
+    testing::FakeHidMachine machine(mice.bus.members());
+    SetupApiHidSystem hid;
+    std::unique_ptr<HidInterfaceList> list = hid.presentInterfaces();
+    ASSERT_NE(list, nullptr);
+    for (std::uint32_t i = 0; i < mice.bus.members().size(); ++i) {
+        EXPECT_EQ(list->deviceKey(i), mice.bus.members()[i].deviceKey) << i;
+    }
 }
 
 // A device-interface broadcast whose stated size ends inside the name buffer.
