@@ -96,7 +96,8 @@ class SetupApiInterfaceList final : public HidInterfaceList {
     // children of the device, so one step further up the collections of all
     // its interfaces meet.
     std::u16string deviceKey(std::uint32_t index) override {
-        if (!(selected_ && *selected_ == index && node_) && !devicePath(index)) return {};
+        const bool nodeAtHand = selected_ && *selected_ == index && node_;
+        if (!nodeAtHand && !devicePath(index)) return {};
         DEVINST above = 0;
         if (CM_Get_Parent(&above, *node_, 0) != CR_SUCCESS) return {};
         std::u16string id = deviceId(above);

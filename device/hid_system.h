@@ -57,9 +57,10 @@ class HidInterfaceList {
     virtual bool hasMember(std::uint32_t index) = 0;
     // The member's device path; nothing when its detail cannot be fetched.
     virtual std::optional<std::u16string> devicePath(std::uint32_t index) = 0;
-    // The physical device the member belongs to: the instance ID of the device
-    // node above its collection, which every collection of one mouse shares
-    // and two mice never do. Empty when the system cannot say.
+    // The physical device the member belongs to: the instance ID of the USB
+    // device above its collection (past the interface node of a composite
+    // device), which every collection of one mouse shares and two mice never
+    // do. Empty when the system cannot say; Wine, for one, keeps no device tree.
     virtual std::u16string deviceKey(std::uint32_t index) = 0;
 };
 
