@@ -41,7 +41,8 @@ add_custom_command(OUTPUT ${TRV_GEN_DIR}/trv418.ico
 file(GLOB window_sources CONFIGURE_DEPENDS ${TRV_ROOT}/window/*.cpp)
 add_library(trv_window STATIC ${window_sources})
 target_include_directories(trv_window PUBLIC ${TRV_ROOT})
-target_link_libraries(trv_window PUBLIC comctl32 gdiplus gdi32 user32 shell32 msimg32 comdlg32 shlwapi)
+target_link_libraries(trv_window PUBLIC comctl32 gdiplus gdi32 user32 shell32 msimg32 comdlg32 shlwapi
+    ole32 oleaut32 uuid)
 
 add_library(trv_win STATIC ${TRV_WIN_SOURCES})
 target_include_directories(trv_win PUBLIC ${TRV_ROOT})
