@@ -88,7 +88,8 @@ trv_add_stage(stage_demo trv418_demo ${TRV_STAGE_DEMO_DIR})
 add_executable(trv418ctl ${TRV_ROOT}/ctl/trv418ctl_entry_win.cpp
     ${TRV_ROOT}/device/hid_setupapi_backend_win.cpp ${TRV_ROOT}/ctl/trv418ctl.rc)
 set_source_files_properties(${TRV_ROOT}/ctl/trv418ctl.rc PROPERTIES
-    OBJECT_DEPENDS ${TRV_GEN_DIR}/trv418_version.h)
+    OBJECT_DEPENDS "${TRV_GEN_DIR}/trv418_version.h;${TRV_ROOT}/ctl/trv418ctl.manifest")
+target_include_directories(trv418ctl PRIVATE ${TRV_ROOT}/ctl)
 target_link_libraries(trv418ctl PRIVATE trv_win)
 target_link_options(trv418ctl PRIVATE -municode -s)
 add_custom_target(stage_ctl ALL
