@@ -20,6 +20,7 @@
 #include "ui/page_draw.h"
 #include "ui/page_layout.h"
 #include "window/client_size.h"
+#include "window/desktop_shell.h"
 #include "window/list_box.h"
 #include "window/wide.h"
 
@@ -287,7 +288,8 @@ void CHidMouseDlg::chooseStageColour(int stage) {
 void CHidMouseDlg::openGuide() {
     const std::wstring guide = win::toWide(model_->paths().folder) +
                                win::toWide(text(model_->language(), TextId::WebLink));
-    ::ShellExecuteW(hwnd(), L"open", guide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // The program runs elevated; the browser the guide opens in need not.
+    win::openAsDesktopUser(hwnd(), guide);
 }
 
 std::optional<LRESULT> CHidMouseDlg::OnEraseBackground(WPARAM wParam, LPARAM) {

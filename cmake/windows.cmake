@@ -41,7 +41,8 @@ add_custom_command(OUTPUT ${TRV_GEN_DIR}/trv418.ico
 file(GLOB window_sources CONFIGURE_DEPENDS ${TRV_ROOT}/window/*.cpp)
 add_library(trv_window STATIC ${window_sources})
 target_include_directories(trv_window PUBLIC ${TRV_ROOT})
-target_link_libraries(trv_window PUBLIC comctl32 gdiplus gdi32 user32 shell32 msimg32 comdlg32 shlwapi)
+target_link_libraries(trv_window PUBLIC comctl32 gdiplus gdi32 user32 shell32 msimg32 comdlg32 shlwapi
+    ole32 oleaut32 uuid)
 
 add_library(trv_win STATIC ${TRV_WIN_SOURCES})
 target_include_directories(trv_win PUBLIC ${TRV_ROOT})
@@ -87,7 +88,8 @@ trv_add_stage(stage_demo trv418_demo ${TRV_STAGE_DEMO_DIR})
 add_executable(trv418ctl ${TRV_ROOT}/ctl/trv418ctl_entry_win.cpp
     ${TRV_ROOT}/device/hid_setupapi_backend_win.cpp ${TRV_ROOT}/ctl/trv418ctl.rc)
 set_source_files_properties(${TRV_ROOT}/ctl/trv418ctl.rc PROPERTIES
-    OBJECT_DEPENDS ${TRV_GEN_DIR}/trv418_version.h)
+    OBJECT_DEPENDS "${TRV_GEN_DIR}/trv418_version.h;${TRV_ROOT}/ctl/trv418ctl.manifest")
+target_include_directories(trv418ctl PRIVATE ${TRV_ROOT}/ctl)
 target_link_libraries(trv418ctl PRIVATE trv_win)
 target_link_options(trv418ctl PRIVATE -municode -s)
 add_custom_target(stage_ctl ALL

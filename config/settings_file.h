@@ -28,6 +28,13 @@ struct WriteResult {
     std::uint32_t systemError = 0;  // the OS's error number when not written
 };
 
+struct ReadResult {
+    std::optional<std::vector<std::uint8_t>> bytes;  // none: not read
+    // The OS's error number when not read; 0 when the file is larger than
+    // asked for, or when the file system cannot tell.
+    std::uint32_t systemError = 0;
+};
+
 // The few file operations config.bin needs, so that the rules above can run
 // on the Win32 API, on std::filesystem, or on a test's files.
 class SettingsFileSystem {
@@ -38,6 +45,11 @@ class SettingsFileSystem {
     // sizeLimit bytes (a larger file is never read whole).
     virtual std::optional<std::vector<std::uint8_t>> readWhole(const std::u16string& path,
                                                                std::size_t sizeLimit) = 0;
+    // The same, with the cause of a failed read, for those who tell the user
+    // why (access denied wants other advice than a damaged disk).
+    virtual ReadResult readWithCause(const std::u16string& path, std::size_t sizeLimit) {
+        return {readWhole(path, sizeLimit), 0};
+    }
     // Gives the file exactly these bytes, all at once: whatever happens, the
     // file holds either its old bytes or the new ones, and no temporary file
     // is left behind by a failure.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "window/handles.h"
 #include "window/wide.h"
 
@@ -70,13 +72,17 @@ bool WinSettingsFileSystem::exists(const std::u16string& path) {
 
 std::optional<std::vector<std::uint8_t>> WinSettingsFileSystem::readWhole(
     const std::u16string& path, std::size_t sizeLimit) {
+    return readWithCause(path, sizeLimit).bytes;
+}
+
+ReadResult WinSettingsFileSystem::readWithCause(const std::u16string& path, std::size_t sizeLimit) {
     FileHandle file(::CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::nullopt;
+    if (!file) return {std::nullopt, ::GetLastError()};
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > sizeLimit) {
-        return std::nullopt;
+    if (!::GetFileSizeEx(file.get(), &size)) return {std::nullopt, ::GetLastError()};
+    if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > sizeLimit) {
+        return {std::nullopt, 0};
     }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
     std::size_t filled = 0;
@@ -84,13 +90,14 @@ std::optional<std::vector<std::uint8_t>> WinSettingsFileSystem::readWhole(
         DWORD got = 0;
         const DWORD chunk =
             static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, MAXDWORD));
-        if (!::ReadFile(file.get(), bytes.data() + filled, chunk, &got, nullptr))
-            return std::nullopt;
+        if (!::ReadFile(file.get(), bytes.data() + filled, chunk, &got, nullptr)) {
+            return {std::nullopt, ::GetLastError()};
+        }
         if (got == 0) break;
         filled += got;
     }
     bytes.resize(filled);
-    return bytes;
+    return {std::move(bytes), 0};
 }
 
 WriteResult WinSettingsFileSystem::replaceWhole(const std::u16string& path,

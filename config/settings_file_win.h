@@ -24,6 +24,7 @@ class WinSettingsFileSystem : public SettingsFileSystem {
     bool exists(const std::u16string& path) override;
     std::optional<std::vector<std::uint8_t>> readWhole(const std::u16string& path,
                                                        std::size_t sizeLimit) override;
+    ReadResult readWithCause(const std::u16string& path, std::size_t sizeLimit) override;
     WriteResult replaceWhole(const std::u16string& path,
                              std::span<const std::uint8_t> bytes) override;
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -40,6 +42,8 @@ namespace {
 constexpr std::size_t kMaxProfileBytes = 1024 * 1024;
 // config.bin is read up to this size, so that a wrong file is told by its size.
 constexpr std::size_t kMaxConfigBinBytes = 64 * 1024;
+constexpr std::uint32_t kFileNotFound = 2;  // ERROR_FILE_NOT_FOUND
+constexpr std::uint32_t kPathNotFound = 3;  // ERROR_PATH_NOT_FOUND
 constexpr std::uint32_t kAccessDenied = 5;  // ERROR_ACCESS_DENIED
 constexpr std::string_view kBackupMagic = "TRVB";
 
@@ -51,17 +55,30 @@ std::string systemError(const Services& services, std::uint32_t code) {
     return words.empty() ? "error " + number : utf8(words) + " (" + number + ")";
 }
 
+// The tool runs with the rights of the prompt it was started from and never
+// asks for more, so that a script never meets a question: where those rights
+// do not reach, the user starts it again from a prompt that has them.
+constexpr std::string_view kAdministratorPrompt =
+    "this command needs an administrator prompt: open the command prompt with "
+    "\"Run as administrator\" and run the command there";
+
 // What to do when the mouse cannot be reached.
 std::string mouseAdvice(std::uint32_t code) {
-    return code == kAccessDenied ? "run trv418ctl as administrator"
+    return code == kAccessDenied ? std::string(kAdministratorPrompt)
                                  : "plug the mouse in again and run the command again";
 }
 
 // What to do when a file cannot be written.
 std::string fileAdvice(std::uint32_t code) {
     return code == kAccessDenied
-               ? "run trv418ctl as administrator, or choose a folder you may write to"
+               ? std::string(kAdministratorPrompt) + ", or choose a folder you may write to"
                : "check that the folder exists and that you may write to it";
+}
+
+// What to do when a file cannot be read.
+std::string readAdvice(std::uint32_t code) {
+    return code == kAccessDenied ? std::string(kAdministratorPrompt)
+                                 : "check that it is a file you may read";
 }
 
 // Seconds since 1970 as a UTC calendar date.
@@ -124,6 +141,9 @@ class Tool {
                 return *code;
             }
         }
+        if (*o_.command != Command::Status) {
+            if (auto code = settingsFilesReadable()) return *code;
+        }
         ProfileStore& strIni = unwrittenStrIni_ ? *unwrittenStrIni_ : *strIni_;
         SystemPointer& pointer = o_.dryRun || o_.noPointer ? pointer_ : s_.pointer;
         core_.emplace(SettingsServices{link(), s_.clock, files_, strIni, pointer}, paths_);
@@ -169,13 +189,40 @@ class Tool {
     }
 
     // Why a file could not be read, and the exit code for it.
-    int readFailed(const std::u16string& path, std::size_t sizeLimit) {
-        if (!s_.files.exists(path)) {
+    int readFailed(const std::u16string& path, std::size_t sizeLimit,
+                   std::uint32_t systemErrorNumber) {
+        const bool notFound = systemErrorNumber == 0 || systemErrorNumber == kFileNotFound ||
+                              systemErrorNumber == kPathNotFound;
+        if (notFound && !s_.files.exists(path)) {
             return fail(exit_code::kFileAccess, utf8(path) + " does not exist; check the path");
+        }
+        if (systemErrorNumber != 0) {
+            return fail(exit_code::kFileAccess,
+                        utf8(path) + " cannot be read: " + systemError(s_, systemErrorNumber) +
+                            "; " + readAdvice(systemErrorNumber));
         }
         return fail(exit_code::kFileAccess, utf8(path) + " cannot be read, or is larger than " +
                                                 std::to_string(sizeLimit) +
                                                 " bytes; check that it is a file you may read");
+    }
+
+    // config.bin and str.ini as they are, before anything is changed: a file
+    // this user may not read stops the command before the mouse is written,
+    // not after, and str.ini's reader would take it for one without labels.
+    std::optional<int> settingsFilesReadable() {
+        const std::pair<const std::u16string&, std::size_t> files[] = {
+            {paths_.configBin, kMaxConfigBinBytes},
+            {paths_.strIni, PortableProfileStore::kMaxFileBytes}};
+        for (const auto& [path, limit] : files) {
+            if (!s_.files.exists(path)) continue;
+            const ReadResult read = s_.files.readWithCause(path, limit);
+            // Too large is the command's own business: a config.bin of
+            // another size is told as such.
+            if (!read.bytes && read.systemError != 0) {
+                return readFailed(path, limit, read.systemError);
+            }
+        }
+        return std::nullopt;
     }
 
     HidSystem& hid() {
@@ -272,8 +319,10 @@ class Tool {
     std::optional<int> filesUpdated(const FilesUpdate& update) {
         const FilesUpdateResult result = updateSettingsFiles(files_, paths_, update);
         if (result.done) return std::nullopt;
-        if (result.reading)
-            return readFailed(result.failedPath, PortableProfileStore::kMaxFileBytes);
+        if (result.reading) {
+            return readFailed(result.failedPath, PortableProfileStore::kMaxFileBytes,
+                              result.systemError);
+        }
         return writeFailed(result.failedPath, result.systemError);
     }
 
@@ -384,9 +433,9 @@ class Tool {
     }
 
     int restore() {
-        const auto bytes = s_.files.readWhole(o_.file, backup::kMaxSize);
-        if (!bytes) return readFailed(o_.file, backup::kMaxSize);
-        const DecodedBackup decoded = decodeBackup(*bytes);
+        const ReadResult read = s_.files.readWithCause(o_.file, backup::kMaxSize);
+        if (!read.bytes) return readFailed(o_.file, backup::kMaxSize, read.systemError);
+        const DecodedBackup decoded = decodeBackup(*read.bytes);
         if (auto code = backupProblem(decoded)) return *code;
         const BlockBackup& b = decoded.backup;
 
@@ -424,16 +473,17 @@ class Tool {
             return fail(exit_code::kFileAccess,
                         utf8(configBin) + " does not exist; name a config.bin with --config");
         }
-        const auto bytes = s_.files.readWhole(configBin, kMaxConfigBinBytes);
-        if (!bytes) return readFailed(configBin, kMaxConfigBinBytes);
-        if (bytes->size() != settings_file::kSize) {
+        const ReadResult read = s_.files.readWithCause(configBin, kMaxConfigBinBytes);
+        if (!read.bytes) return readFailed(configBin, kMaxConfigBinBytes, read.systemError);
+        const std::vector<std::uint8_t>& bytes = *read.bytes;
+        if (bytes.size() != settings_file::kSize) {
             return fail(exit_code::kFileInvalid,
-                        utf8(configBin) + " is " + std::to_string(bytes->size()) +
+                        utf8(configBin) + " is " + std::to_string(bytes.size()) +
                             " bytes long, not " + std::to_string(settings_file::kSize) +
                             ": not a config.bin");
         }
         SettingsRecord record;
-        std::copy_n(bytes->begin() + settings_file::kRecord, rec::kSize, record.bytes.begin());
+        std::copy_n(bytes.begin() + settings_file::kRecord, rec::kSize, record.bytes.begin());
         return record;
     }
 
@@ -452,9 +502,10 @@ class Tool {
     }
 
     int importProfile() {
-        const auto bytes = s_.files.readWhole(o_.file, kMaxProfileBytes);
-        if (!bytes) return readFailed(o_.file, kMaxProfileBytes);
-        if (std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size())
+        const ReadResult read = s_.files.readWithCause(o_.file, kMaxProfileBytes);
+        if (!read.bytes) return readFailed(o_.file, kMaxProfileBytes, read.systemError);
+        const std::vector<std::uint8_t>& bytes = *read.bytes;
+        if (std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())
                 .starts_with(kBackupMagic)) {
             return fail(exit_code::kFileInvalid, utf8(o_.file) +
                                                      " is a backup of the mouse, not a profile; "
@@ -479,7 +530,7 @@ class Tool {
         }
         core().loadStrIni();
         const ImportedProfile imported =
-            ctl::importProfile(profile::decode(*bytes).text, base, core().labels());
+            ctl::importProfile(profile::decode(bytes).text, base, core().labels());
         for (const ProfileProblem& p : imported.problems) {
             err_ << utf8(o_.file);
             if (p.line != 0) err_ << ':' << p.line;
@@ -530,12 +581,17 @@ class Tool {
         }
         if (o_.dryRun) link().holdFrames();
         if (auto code = verified(core().writeBlockVerified(!o_.dryRun))) return *code;
-        const SettingsFileResult saved = core().saveRecord();
-        if (saved.status != SettingsFileStatus::Done) {
+        // config.bin and the labels together, so that a str.ini this user may
+        // not write is told, and leaves config.bin as it was.
+        const std::u16string section(core().labelSection());
+        const ButtonLabels& labels = core().labels();
+        const auto code =
+            filesUpdated({settingsFileBytes(settings_file::kApplied, core().record()),
+                          [&](ProfileStore& strIni) { SaveIniStore(strIni, section, labels); }});
+        if (code) {
             tellProgram();  // the mouse took the block all the same
-            return writeFailed(paths_.configBin, saved.systemError);
+            return *code;
         }
-        core().saveLabels();
         core().markApplied();
         tellPointerWarnings(core().applyPointerSettings());
         if (o_.dryRun) return dryRunDone();

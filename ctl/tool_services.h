@@ -25,6 +25,9 @@ class ToolFiles final : public SettingsFileSystem {
                                                        std::size_t sizeLimit) override {
         return files_.readWhole(path, sizeLimit);
     }
+    ReadResult readWithCause(const std::u16string& path, std::size_t sizeLimit) override {
+        return files_.readWithCause(path, sizeLimit);
+    }
     WriteResult replaceWhole(const std::u16string& path,
                              std::span<const std::uint8_t> bytes) override;
 

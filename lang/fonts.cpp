@@ -1,59 +1,65 @@
 #include "lang/fonts.h"
 
 #include <array>
-#include <optional>
 
 namespace trv {
 
 namespace {
 
-constexpr std::u16string_view kHeiTi = u"黑体";
-constexpr std::u16string_view kSongTi = u"宋体";
+// Up to Windows 8.1 every install carries the fonts of every language. From
+// Windows 10 on, SimHei is part of the optional "Chinese (Simplified)
+// Supplemental Fonts", which English and Traditional Chinese installs lack,
+// while SimSun, Microsoft JhengHei, Arial and Tahoma stay in every install.
+constexpr std::u16string_view kSimHei = u"SimHei";
+constexpr std::u16string_view kSimSun = u"SimSun";
+constexpr std::u16string_view kJhengHei = u"Microsoft JhengHei";
 constexpr std::u16string_view kArial = u"Arial";
 constexpr std::u16string_view kTahoma = u"Tahoma";
 
-constexpr WindowsVersion kWindows62{6, 2};
+struct Versions {
+    WindowsVersion first;
+    WindowsVersion last;
+    constexpr bool holds(WindowsVersion v) const { return first <= v && v <= last; }
+};
+constexpr Versions kWindows8{{6, 2}, {6, 2}};
+constexpr Versions kWindows10On{{10, 0}, {255, 255}};
+constexpr Versions kEvery{{0, 0}, {255, 255}};
 
 struct FontRow {
     Language language;
-    std::optional<WindowsVersion> onlyOn;  // none: every version
+    Versions versions;
     LanguageFonts fonts;
 };
 
-constexpr FontSpec normal(std::u16string_view face, int height) {
-    return FontSpec{face, height, FontSpec::kNormalWeight};
-}
-constexpr FontSpec bold(std::u16string_view face, int height) {
-    return FontSpec{face, height, FontSpec::kBoldWeight};
+constexpr LanguageFonts fonts(std::u16string_view face, std::u16string_view titleFace,
+                              int bodyHeight, std::uint8_t charset) {
+    return {FontSpec{face, bodyHeight, FontSpec::kNormalWeight, charset},
+            FontSpec{titleFace, 18, FontSpec::kBoldWeight, charset},
+            FontSpec{face, bodyHeight, FontSpec::kNormalWeight, charset}};
 }
 
-// Searched in order; the first row of the language whose version matches wins.
-constexpr std::array<FontRow, 5> kFontRows{{
-    {Language::SimplifiedChinese,
-     kWindows62,
-     {normal(kHeiTi, 13), bold(kHeiTi, 18), normal(kHeiTi, 13)}},
-    {Language::SimplifiedChinese,
-     std::nullopt,
-     {normal(kSongTi, 13), bold(kSongTi, 18), normal(kSongTi, 13)}},
-    {Language::TraditionalChinese,
-     std::nullopt,
-     {normal(kHeiTi, 14), bold(kHeiTi, 18), normal(kHeiTi, 14)}},
-    {Language::English, std::nullopt, {normal(kArial, 14), bold(kTahoma, 18), normal(kArial, 14)}},
-    {Language::Bulgarian,
-     std::nullopt,
-     {normal(kArial, 14), bold(kTahoma, 18), normal(kArial, 14)}},
+// Searched in order; the first row of the language that holds the version wins.
+constexpr std::array<FontRow, 6> kFontRows{{
+    {Language::SimplifiedChinese, kWindows8, fonts(kSimHei, kSimHei, 13, font_charset::kGb2312)},
+    {Language::SimplifiedChinese, kEvery, fonts(kSimSun, kSimSun, 13, font_charset::kGb2312)},
+    // Traditional Chinese in SimHei's GB2312 set: its GBK glyphs cover every
+    // character of the Traditional texts, and a Big5 request would make GDI
+    // pass SimHei over.
+    {Language::TraditionalChinese, kWindows10On,
+     fonts(kJhengHei, kJhengHei, 14, font_charset::kChineseBig5)},
+    {Language::TraditionalChinese, kEvery, fonts(kSimHei, kSimHei, 14, font_charset::kGb2312)},
+    {Language::English, kEvery, fonts(kArial, kTahoma, 14, font_charset::kAnsi)},
+    {Language::Bulgarian, kEvery, fonts(kArial, kTahoma, 14, font_charset::kRussian)},
 }};
 
-constexpr std::size_t kEnglishRow = 3;
+constexpr std::size_t kEnglishRow = 4;
 static_assert(kFontRows[kEnglishRow].language == Language::English);
 
 }  // namespace
 
 LanguageFonts fontsFor(Language language, WindowsVersion windows) {
     for (const FontRow& row : kFontRows) {
-        if (row.language != language) continue;
-        if (row.onlyOn && *row.onlyOn != windows) continue;
-        return row.fonts;
+        if (row.language == language && row.versions.holds(windows)) return row.fonts;
     }
     return kFontRows[kEnglishRow].fonts;
 }

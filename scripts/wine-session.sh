@@ -33,14 +33,16 @@ trv_wine_start() {
         echo "Creating the Wine prefix $WINEPREFIX (once per build folder)"
         wineboot -i >/dev/null 2>&1 || true
         wineserver -w
-        trv_wine_fonts
     fi
     wineserver -p
     # The first process after the server starts pays for loading the prefix.
     wine cmd /c exit >/dev/null 2>&1 || true
+    # A prefix made before the program's faces last changed gets them now.
+    grep -q '"Microsoft JhengHei"="WenQuanYi Zen Hei"' "$WINEPREFIX/system.reg" 2>/dev/null ||
+        trv_wine_fonts
 }
 
-# Chinese texts need a CJK font that Windows' face names reach.
+# Chinese texts need a CJK font that the program's Windows face names reach.
 trv_wine_fonts() {
     local reg
     reg=$(mktemp --suffix=.reg)
@@ -51,6 +53,7 @@ Windows Registry Editor Version 5.00
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
 "SimSun"="WenQuanYi Zen Hei"
 "SimHei"="WenQuanYi Zen Hei"
+"Microsoft JhengHei"="WenQuanYi Zen Hei"
 "宋体"="WenQuanYi Zen Hei"
 "黑体"="WenQuanYi Zen Hei"
 REG

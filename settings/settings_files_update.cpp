@@ -1,5 +1,6 @@
 #include "settings/settings_files_update.h"
 
+#include <utility>
 #include <vector>
 
 #include "config/portable_profile_store.h"
@@ -25,9 +26,10 @@ FilesUpdateResult updateSettingsFiles(SettingsFileSystem& files, const SettingsF
     if (update.editStrIni) {
         profile::Document document;  // a new str.ini is UTF-16, as the program makes it
         if (files.exists(paths.strIni)) {
-            const auto old = files.readWhole(paths.strIni, PortableProfileStore::kMaxFileBytes);
-            if (!old) return failed(paths.strIni, true, 0);
-            document = profile::decode(*old);
+            const ReadResult old =
+                files.readWithCause(paths.strIni, PortableProfileStore::kMaxFileBytes);
+            if (!old.bytes) return failed(paths.strIni, true, old.systemError);
+            document = profile::decode(*old.bytes);
         }
         TextProfileStore edited(document.text);
         update.editStrIni(edited);
@@ -36,8 +38,9 @@ FilesUpdateResult updateSettingsFiles(SettingsFileSystem& files, const SettingsF
     std::optional<std::vector<std::uint8_t>> oldConfigBin;
     if (update.configBin) {
         if (files.exists(paths.configBin)) {
-            oldConfigBin = files.readWhole(paths.configBin, kMaxOldConfigBin);
-            if (!oldConfigBin) return failed(paths.configBin, true, 0);
+            ReadResult old = files.readWithCause(paths.configBin, kMaxOldConfigBin);
+            if (!old.bytes) return failed(paths.configBin, true, old.systemError);
+            oldConfigBin = std::move(old.bytes);
         }
         const WriteResult written = files.replaceWhole(paths.configBin, *update.configBin);
         if (!written.written) return failed(paths.configBin, false, written.systemError);

@@ -43,15 +43,24 @@ std::u16string u16(const std::string& text) {
 }
 
 // The disk, except that writes fail with `refusal` when it is set, as a
-// folder the user may not write to makes them fail.
+// folder the user may not write to makes them fail, and reads with
+// `readRefusal`, as a file the user may not read does.
 class RefusingFiles final : public DiskSettingsFileSystem {
   public:
     std::optional<std::uint32_t> refusal;
+    std::optional<std::uint32_t> readRefusal;
     std::u16string refusedName;  // only a path ending so is refused; empty: every one
     WriteResult replaceWhole(const std::u16string& path,
                              std::span<const std::uint8_t> bytes) override {
         if (refusal && path.ends_with(refusedName)) return {false, *refusal};
         return DiskSettingsFileSystem::replaceWhole(path, bytes);
+    }
+    std::optional<Bytes> readWhole(const std::u16string& path, std::size_t sizeLimit) override {
+        return readWithCause(path, sizeLimit).bytes;
+    }
+    ReadResult readWithCause(const std::u16string& path, std::size_t sizeLimit) override {
+        if (readRefusal && path.ends_with(refusedName)) return {std::nullopt, *readRefusal};
+        return {DiskSettingsFileSystem::readWhole(path, sizeLimit), 0};
     }
 };
 
@@ -247,8 +256,9 @@ TEST_F(Ctl, WithoutTheMouseEveryMouseCommandExitsWithTwo) {
     const Result denied = run({"status"}, false);
     EXPECT_EQ(denied.code, 3);
     EXPECT_EQ(denied.err,
-              "trv418ctl: the mouse cannot be opened: CreateFile: System text 5. (5); run "
-              "trv418ctl as administrator\n");
+              "trv418ctl: the mouse cannot be opened: CreateFile: System text 5. (5); this command "
+              "needs an administrator prompt: open the command prompt with \"Run as "
+              "administrator\" and run the command there\n");
 }
 
 TEST_F(Ctl, AFolderWithoutAVirtualMouseIsNoMouseUntilVirtualNewMakesOne) {
@@ -714,8 +724,73 @@ TEST_F(Ctl, AFileThatCannotBeReadOrWrittenExitsWithSixAndSaysWhatToDo) {
         const Result denied = run({command, path("x")}, command == std::string("backup"));
         EXPECT_EQ(denied.code, 6) << command;
         EXPECT_EQ(denied.err, "trv418ctl: " + path("x") +
-                                  " cannot be written: System text 5. (5); run trv418ctl as "
-                                  "administrator, or choose a folder you may write to\n");
+                                  " cannot be written: System text 5. (5); this command needs an "
+                                  "administrator prompt: open the command prompt with \"Run as "
+                                  "administrator\" and run the command there, or choose a "
+                                  "folder you may write to\n");
+    }
+}
+
+TEST_F(Ctl, AccessDeniedOnAnyFileAsksForAnAdministratorPromptExitsWithSixAndChangesNothing) {
+    putMouse(VirtualMouse::factoryContents());
+    putConfig(craftedRecord());
+    PortableProfileStore(folder.path16("str.ini")).write(u"Setting-EN", u"Item1", u"Mine");
+    ASSERT_EQ(run({"backup", path("b.trvb")}).code, 0);
+    folder.write("p.ini", testing::bytesOf("[Profile]\r\nFormat=1\r\n[ModeA]\r\nLabel1=New\r\n"));
+    const Bytes mouseBefore = mouse();
+    const Bytes configBefore = folder.read("config.bin");
+    const Bytes strIniBefore = folder.read("str.ini");
+    const std::string prompt =
+        "; this command needs an administrator prompt: open the command prompt with \"Run as "
+        "administrator\" and run the command there";
+
+    const struct {
+        const char* refused;
+        bool reading;
+        std::vector<std::string> args;
+    } cases[] = {
+        // Read before anything else: the mouse is not written either.
+        {"config.bin", true, {"apply"}},
+        {"config.bin", true, {"export", path("out.ini")}},
+        {"config.bin", true, {"restore", path("b.trvb")}},
+        {"config.bin", true, {"import", path("p.ini")}},
+        {"config.bin", true, {"backup", path("new.trvb")}},
+        {"str.ini", true, {"apply"}},
+        {"str.ini", true, {"export", path("out.ini")}},
+        {"str.ini", true, {"backup", path("new.trvb")}},
+        {"b.trvb", true, {"restore", path("b.trvb")}},
+        {"p.ini", true, {"import", path("p.ini")}},
+        // Written after the mouse took the block: both files keep their bytes.
+        {"config.bin", false, {"apply"}},
+        {"str.ini", false, {"apply"}},
+        {"str.ini", false, {"restore", path("b.trvb")}},
+        {"config.bin", false, {"import", path("p.ini")}},
+    };
+    for (const auto& c : cases) {
+        files.refusedName = u16(c.refused);
+        files.readRefusal.reset();
+        files.refusal.reset();
+        (c.reading ? files.readRefusal : files.refusal) = 5;
+        const bool withMouse = c.args[0] != "export" && c.args[0] != "import";
+        const Result r = run(c.args, withMouse);
+        SCOPED_TRACE(c.args[0] + " with " + c.refused +
+                     (c.reading ? " unreadable" : " unwritable"));
+        EXPECT_EQ(r.code, 6) << r.err;
+        const std::string refusedPath =
+            c.refused == std::string("b.trvb") || c.refused == std::string("p.ini")
+                ? path(c.refused)
+                : folder.at(c.refused).string();
+        EXPECT_EQ(r.err, "trv418ctl: " + refusedPath +
+                             (c.reading ? " cannot be read" : " cannot be written") +
+                             ": System text 5. (5)" + prompt +
+                             (c.reading ? "\n" : ", or choose a folder you may write to\n"));
+        if (c.reading) {
+            EXPECT_EQ(mouse(), mouseBefore);
+        }
+        EXPECT_EQ(folder.read("config.bin"), configBefore);
+        EXPECT_EQ(folder.read("str.ini"), strIniBefore);
+        EXPECT_FALSE(folder.exists("out.ini"));
+        EXPECT_FALSE(folder.exists("new.trvb"));
     }
 }
 

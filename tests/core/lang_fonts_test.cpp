@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "lang/fonts.h"
 
 namespace trv {
@@ -8,29 +10,40 @@ namespace {
 constexpr int kNormal = FontSpec::kNormalWeight;
 constexpr int kBold = FontSpec::kBoldWeight;
 
-const LanguageFonts kHeiTiSimplified{
-    {u"黑体", 13, kNormal}, {u"黑体", 18, kBold}, {u"黑体", 13, kNormal}};
-const LanguageFonts kSongTi{{u"宋体", 13, kNormal}, {u"宋体", 18, kBold}, {u"宋体", 13, kNormal}};
-const LanguageFonts kHeiTiTraditional{
-    {u"黑体", 14, kNormal}, {u"黑体", 18, kBold}, {u"黑体", 14, kNormal}};
-const LanguageFonts kLatin{
-    {u"Arial", 14, kNormal}, {u"Tahoma", 18, kBold}, {u"Arial", 14, kNormal}};
+LanguageFonts family(std::u16string_view body, std::u16string_view title, int bodyHeight,
+                     std::uint8_t charset) {
+    return {{body, bodyHeight, kNormal, charset},
+            {title, 18, kBold, charset},
+            {body, bodyHeight, kNormal, charset}};
+}
 
-TEST(LanguageFonts, FacesAndSizesByLanguageAndWindowsVersion) {
+const LanguageFonts kSimHeiSimplified = family(u"SimHei", u"SimHei", 13, font_charset::kGb2312);
+const LanguageFonts kSimSun = family(u"SimSun", u"SimSun", 13, font_charset::kGb2312);
+const LanguageFonts kSimHeiTraditional = family(u"SimHei", u"SimHei", 14, font_charset::kGb2312);
+const LanguageFonts kJhengHei =
+    family(u"Microsoft JhengHei", u"Microsoft JhengHei", 14, font_charset::kChineseBig5);
+const LanguageFonts kEnglish = family(u"Arial", u"Tahoma", 14, font_charset::kAnsi);
+const LanguageFonts kBulgarian = family(u"Arial", u"Tahoma", 14, font_charset::kRussian);
+
+TEST(LanguageFonts, FacesSizesAndCharacterSetsByLanguageAndWindowsVersion) {
     const struct {
         Language language;
         WindowsVersion windows;
         const LanguageFonts& expected;
     } cases[] = {
-        {Language::SimplifiedChinese, {6, 2}, kHeiTiSimplified},
-        {Language::SimplifiedChinese, {6, 1}, kSongTi},
-        {Language::SimplifiedChinese, {6, 3}, kSongTi},
-        {Language::SimplifiedChinese, {2, 6}, kSongTi},
-        {Language::TraditionalChinese, {6, 1}, kHeiTiTraditional},
-        {Language::TraditionalChinese, {6, 2}, kHeiTiTraditional},
-        {Language::English, {6, 2}, kLatin},
-        {Language::Bulgarian, {6, 1}, kLatin},
-        {static_cast<Language>(9), {6, 2}, kLatin},
+        {Language::SimplifiedChinese, {6, 2}, kSimHeiSimplified},
+        {Language::SimplifiedChinese, {6, 1}, kSimSun},
+        {Language::SimplifiedChinese, {6, 3}, kSimSun},
+        {Language::SimplifiedChinese, {10, 0}, kSimSun},
+        {Language::SimplifiedChinese, {2, 6}, kSimSun},
+        // SimHei, which no longer comes with every install from Windows 10 on.
+        {Language::TraditionalChinese, {6, 1}, kSimHeiTraditional},
+        {Language::TraditionalChinese, {6, 3}, kSimHeiTraditional},
+        {Language::TraditionalChinese, {10, 0}, kJhengHei},
+        {Language::TraditionalChinese, {11, 0}, kJhengHei},
+        {Language::English, {6, 2}, kEnglish},
+        {Language::Bulgarian, {10, 0}, kBulgarian},
+        {static_cast<Language>(9), {6, 2}, kEnglish},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message()
@@ -40,6 +53,11 @@ TEST(LanguageFonts, FacesAndSizesByLanguageAndWindowsVersion) {
         EXPECT_TRUE(fonts.body == c.expected.body);
         EXPECT_TRUE(fonts.title == c.expected.title);
         EXPECT_TRUE(fonts.dialog == c.expected.dialog);
+        // GDI knows a face by its localized name only on a system of that language.
+        for (const FontSpec& f : {fonts.body, fonts.title, fonts.dialog}) {
+            EXPECT_TRUE(std::all_of(f.face.begin(), f.face.end(),
+                                    [](char16_t ch) { return ch >= u' ' && ch < 0x7F; }));
+        }
     }
 }
 

@@ -15,12 +15,12 @@
 #include "app/main_model.h"
 #include "config/settings_file_win.h"
 #include "config/win_profile_store_win.h"
-#include "window/system_error_text.h"
 #include "ctl/tool_services.h"
 #include "device/virtual_mouse.h"
 #include "device/virtual_mouse_folder.h"
 #include "perf/system_pointer_win.h"
 #include "window/handles.h"
+#include "window/system_error_text.h"
 
 namespace trv {
 namespace {
@@ -235,6 +235,35 @@ TEST(CtlExe, MistakesAndFilesOutOfReachExitWithTheirCodesAndSayWhy) {
     EXPECT_EQ(noConfig.code, 6u);
     EXPECT_EQ(noConfig.out, "");
     EXPECT_FALSE(fs::exists(folder / "no.bin"));
+
+    // config.bin held by another program, shared with nobody: the command
+    // stops before it writes the mouse, and says why.
+    const Bytes mouseBefore = fileBytes(folder / "virtual-mouse.bin");
+    {
+        win::FileHandle held(::CreateFileW((folder / "config.bin").c_str(), GENERIC_READ, 0,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held);
+        const Finished apply = runTool(folder, L"apply --no-pointer --virtual " + quoted(folder));
+        EXPECT_EQ(apply.code, 6u);
+        const std::u16string sharing = win::systemErrorText(ERROR_SHARING_VIOLATION);
+        const std::string cause = std::string(sharing.begin(), sharing.end()) + " (32)";
+        EXPECT_NE(apply.err.find("config.bin cannot be read: " + cause), std::string::npos)
+            << apply.err;
+    }
+    EXPECT_EQ(fileBytes(folder / "virtual-mouse.bin"), mouseBefore);
+}
+
+// A script never stops at an elevation prompt: the tool asks for no rights
+// beyond its prompt's.
+TEST(CtlExe, AsksForNoElevation) {
+    const HMODULE tool = ::LoadLibraryExW(kTool.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(tool, nullptr);
+    const HRSRC found = ::FindResourceW(tool, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(found, nullptr) << "no manifest";
+    const char* manifest = static_cast<const char*>(::LockResource(::LoadResource(tool, found)));
+    const std::string text(manifest, ::SizeofResource(tool, found));
+    ::FreeLibrary(tool);
+    EXPECT_NE(text.find("<requestedExecutionLevel level=\"asInvoker\""), std::string::npos) << text;
 }
 
 }  // namespace

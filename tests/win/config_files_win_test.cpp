@@ -136,5 +136,33 @@ TEST(StrIniSave, ASaveThatCannotReplaceStrIniLeavesItByteForByteAndNoCopy) {
     EXPECT_EQ(folder.names(), (std::set<std::string>{"str.ini"}));
 }
 
+// The tool tells access denied apart from other failures by the number kept here.
+TEST(SettingsFileRead, AFailedReadKeepsTheSystemsErrorNumber) {
+    TempFolder folder;
+    folder.write("config.bin", Bytes(191, 0));
+    win::WinSettingsFileSystem files;
+
+    const ReadResult missing = files.readWithCause(folder.path16("none.bin"), 1024);
+    EXPECT_FALSE(missing.bytes);
+    EXPECT_EQ(missing.systemError, static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
+
+    const ReadResult tooLarge = files.readWithCause(folder.path16("config.bin"), 190);
+    EXPECT_FALSE(tooLarge.bytes);
+    EXPECT_EQ(tooLarge.systemError, 0u);
+    {
+        // Another program holds config.bin and shares it with nobody.
+        win::FileHandle held(::CreateFileW(folder.at("config.bin").wstring().c_str(),
+                                           GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held);
+        const ReadResult shared = files.readWithCause(folder.path16("config.bin"), 1024);
+        EXPECT_FALSE(shared.bytes);
+        EXPECT_EQ(shared.systemError, static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
+    }
+    const ReadResult read = files.readWithCause(folder.path16("config.bin"), 1024);
+    ASSERT_TRUE(read.bytes);
+    EXPECT_EQ(read.bytes->size(), 191u);
+}
+
 }  // namespace
 }  // namespace trv::testing
