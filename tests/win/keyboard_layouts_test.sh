@@ -9,8 +9,13 @@
 set -uo pipefail
 tests="$1"
 saved="$(mktemp)"
+# The X server resets its keymap when its last client leaves: one stays
+# connected while the layouts are tested.
+xprop -root -spy >/dev/null 2>&1 &
+holder=$!
+trap 'xkbcomp "$saved" "$DISPLAY" >/dev/null 2>&1; kill "$holder"; rm -f "$saved"' EXIT
+sleep 0.5
 xkbcomp "$DISPLAY" "$saved" >/dev/null 2>&1 || { echo "FAILED: the keymap could not be read"; exit 1; }
-trap 'xkbcomp "$saved" "$DISPLAY" >/dev/null 2>&1; rm -f "$saved"' EXIT
 
 status=0
 for layout in fr de; do
