@@ -256,6 +256,18 @@ void CHidMouseDlg::closeList(ui::ListId id) {
     lists_.erase(id);
 }
 
+// A list box goes on with its own handling after its notification returns, so
+// a choice never destroys it from inside: it leaves the open lists at once (a
+// later notice, such as the double click after the selection change, finds it
+// closed) and is destroyed by a message the window posts itself.
+void CHidMouseDlg::closeListAfterNotification(ui::ListId id) {
+    const auto list = lists_.find(id);
+    if (list == lists_.end()) return;
+    chosenLists_.push_back(std::move(list->second));
+    lists_.erase(list);
+    ::PostMessageW(hwnd(), WM_CLOSE_CHOSEN_LISTS, 0, 0);
+}
+
 // While a dialog or a list choice runs over the page, a change from outside
 // waits, and is delivered anew once the handler has returned.
 class CHidMouseDlg::ModalScope {
@@ -369,16 +381,16 @@ std::optional<LRESULT> CHidMouseDlg::OnListCommand(int id, int code) {
         ui::DialogArgs args{win::toWide(model_->skinFolder()), textColour_, model_->language()};
         ui::Win32AssignmentDialogs dialogs(hwnd(), std::move(args), model_->sensorType());
         if (model_->chooseAssignment(button, selection, dialogs, redraw)) {
-            closeList(static_cast<ui::ListId>(id));
-            closeList(ui::ListId::DpiSubList);
+            closeListAfterNotification(static_cast<ui::ListId>(id));
+            closeListAfterNotification(ui::ListId::DpiSubList);
         }
     } else if (id == static_cast<int>(ui::ListId::DpiSubList)) {
         if (const std::optional<int> button = model_->chooseDpiStep(selection, redraw)) {
-            closeList(ui::ListId::DpiSubList);
-            closeList(ui::assignmentList(*button));
+            closeListAfterNotification(ui::ListId::DpiSubList);
+            closeListAfterNotification(ui::assignmentList(*button));
         }
     } else if (model_->chooseFromList(list->first, selection, redraw)) {
-        closeList(list->first);
+        closeListAfterNotification(list->first);
     }
     present(redraw);
     return 0;
@@ -470,6 +482,9 @@ std::optional<LRESULT> CHidMouseDlg::dispatch(UINT message, WPARAM wParam, LPARA
         case WM_COMMAND:
             if (isPageList(LOWORD(wParam))) return OnListCommand(LOWORD(wParam), HIWORD(wParam));
             break;
+        case WM_CLOSE_CHOSEN_LISTS:
+            chosenLists_.clear();
+            return 0;
         default:
             break;
     }

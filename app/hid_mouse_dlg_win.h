@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "app/main_model.h"
 #include "app/tray_icon_win.h"
@@ -71,6 +72,7 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     void press(POINT at);
     void openList(const ListToOpen& list);
     void closeList(ui::ListId id);
+    void closeListAfterNotification(ui::ListId id);
     void chooseStageColour(int stage);
     void openGuide();
     void followPointerOverLists(const MSG& msg);
@@ -107,6 +109,7 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     win::Font titleFont_;
     std::unique_ptr<ui::GdiCanvas> canvas_;
     std::map<ui::ListId, win::ChildWindow> lists_;
+    std::vector<win::ChildWindow> chosenLists_;  // closed, destroyed on WM_CLOSE_CHOSEN_LISTS
     std::array<win::ChildWindow, 4> swatches_;
     win::Brush controlBrush_;          // the last control-colour brush; one at a time
     COLORREF customColours_[16] = {};  // the colour dialog's, kept for the process

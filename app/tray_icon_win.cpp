@@ -13,7 +13,28 @@ void copyTruncated(wchar_t (&field)[N], std::wstring_view text) {
     field[n] = L'\0';
 }
 
+class SystemShell final : public NotifyIconShell {
+  public:
+    bool notify(DWORD message, NOTIFYICONDATAW& data) override {
+        return ::Shell_NotifyIconW(message, &data) != FALSE;
+    }
+};
+
 }  // namespace
+
+NotifyIconShell& systemNotifyIconShell() {
+    static SystemShell shell;
+    return shell;
+}
+
+bool TrayIcon::put(NOTIFYICONDATAW& data) {
+    mayBeShown_ = true;
+    if (shell_.notify(NIM_ADD, data)) return true;
+    // While the shell starts (at log-on) an add can time out and report a
+    // failure although the icon went in; one that takes a change is there.
+    // An add refused because the icon is there already ends the same way.
+    return shell_.notify(NIM_MODIFY, data);
+}
 
 bool TrayIcon::add(HWND owner, HICON icon, std::wstring_view tip) {
     data_ = NOTIFYICONDATAW{};
@@ -25,7 +46,7 @@ bool TrayIcon::add(HWND owner, HICON icon, std::wstring_view tip) {
     data_.uCallbackMessage = kCallbackMessage;
     data_.hIcon = icon;
     copyTruncated(data_.szTip, tip);
-    added_ = ::Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    added_ = put(data_);
     return added_;
 }
 
@@ -33,7 +54,7 @@ bool TrayIcon::readd() {
     if (!data_.hWnd) return false;
     NOTIFYICONDATAW fresh = data_;
     fresh.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    added_ = ::Shell_NotifyIconW(NIM_ADD, &fresh) != FALSE;
+    added_ = put(fresh);
     return added_;
 }
 
@@ -44,12 +65,13 @@ bool TrayIcon::showBalloon(std::wstring_view text, std::wstring_view title, UINT
     copyTruncated(data_.szInfoTitle, title);
     data_.uTimeout = timeoutMs;
     data_.dwInfoFlags = NIIF_INFO;
-    return ::Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
+    return shell_.notify(NIM_MODIFY, data_);
 }
 
 void TrayIcon::remove() {
-    if (!added_) return;
-    ::Shell_NotifyIconW(NIM_DELETE, &data_);
+    if (!mayBeShown_) return;
+    shell_.notify(NIM_DELETE, data_);
+    mayBeShown_ = false;
     added_ = false;
 }
 

@@ -11,11 +11,21 @@
 
 namespace trv {
 
+// Shell_NotifyIconW, the one way the icon reaches the shell; tests put a shell
+// of their own in its place.
+class NotifyIconShell {
+  public:
+    virtual ~NotifyIconShell() = default;
+    virtual bool notify(DWORD message, NOTIFYICONDATAW& data) = 0;
+};
+
+NotifyIconShell& systemNotifyIconShell();
+
 class TrayIcon {
   public:
     static constexpr UINT kCallbackMessage = WM_TRAY_NOTIFY;
 
-    TrayIcon() = default;
+    explicit TrayIcon(NotifyIconShell& shell = systemNotifyIconShell()) : shell_(shell) {}
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
     ~TrayIcon() { remove(); }
@@ -24,12 +34,18 @@ class TrayIcon {
     // After "TaskbarCreated": the new shell has no icons; add ours again.
     bool readd();
     bool showBalloon(std::wstring_view text, std::wstring_view title, UINT timeoutMs);
+    // Takes the icon away whenever an add was tried, even one the shell said
+    // failed: the shell may have put it in all the same.
     void remove();
     bool added() const { return added_; }
 
   private:
+    bool put(NOTIFYICONDATAW& data);
+
+    NotifyIconShell& shell_;
     NOTIFYICONDATAW data_{};
     bool added_ = false;
+    bool mayBeShown_ = false;  // an add was tried since the last removal
 };
 
 }  // namespace trv

@@ -11,6 +11,9 @@ namespace trv {
 
 inline constexpr UINT WM_TRAY_NOTIFY = WM_USER + 1;   // the notification icon's callback
 inline constexpr UINT WM_SHOW_BALLOON = WM_USER + 2;  // wParam: balloon code, lParam: argument
+// Posted to itself: destroys the lists a choice closed, once the list's own
+// notification has returned.
+inline constexpr UINT WM_CLOSE_CHOSEN_LISTS = WM_APP + 1;
 
 inline UINT settingsChangedMessage() {
     return ::RegisterWindowMessageW(kSettingsChangedMessageName);

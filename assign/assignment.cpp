@@ -134,8 +134,8 @@ std::size_t pairOffset(Mode mode, std::size_t button) {
 
 namespace {
 
-// A single key is sent by its name's usage, or when the name is not known by
-// its scan code's.
+// A single key is sent by its scan code's usage, or when its position sends
+// nothing by its name's.
 bool isSingleKeyUsage(std::uint8_t usage) {
     for (std::size_t row = 0; row < kKeyNameCount; ++row) {
         if (keyNameToUsage(keyNameAt(row)) == usage) return true;

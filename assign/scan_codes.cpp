@@ -95,8 +95,8 @@ std::uint8_t scanCodeToUsage(std::uint32_t keyData) {
 }
 
 std::uint8_t singleKeyUsage(std::u16string_view keyName, std::uint32_t keyData) {
-    const std::uint8_t named = keyNameToUsage(keyName);
-    return named != 0 ? named : scanCodeToUsage(keyData);
+    const std::uint8_t placed = scanCodeToUsage(keyData);
+    return placed != 0 ? placed : keyNameToUsage(keyName);
 }
 
 std::u16string singleKeyName(std::u16string_view systemName, std::uint32_t keyData) {

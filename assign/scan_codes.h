@@ -1,8 +1,9 @@
 #pragma once
-// The usage a captured single key is sent as. Key names are what the user
-// sees, but they depend on the keyboard layout and the system (a German
-// layout says "Strg", Wine says "Return"): when the name table does not know
-// the name, the key's position on the keyboard (its scan code) still does.
+// The usage a captured single key is sent as. The mouse sends a key by its
+// place on the keyboard, and the system then types whatever its own layout
+// puts there; so the key goes by its position (its scan code), and its name,
+// which follows the layout and the system (French "A" sits where US has "Q",
+// German says "Strg", Wine says "Return"), is only what the user reads.
 
 #include <cstdint>
 #include <string>
@@ -14,7 +15,9 @@ namespace trv {
 // bits 16..23, extended-key flag in bit 24); 0 for a key with no usage.
 std::uint8_t scanCodeToUsage(std::uint32_t keyData);
 
-// The name table first, then the scan code.
+// The key's position; the name table only for a key whose position sends
+// nothing (no scan code, or a key of no keyboard page usage). Under a US
+// layout both agree wherever both know the key.
 std::uint8_t singleKeyUsage(std::u16string_view keyName, std::uint32_t keyData);
 
 // What the single-key dialog shows and keeps for a key event: the system's

@@ -15,6 +15,13 @@ constexpr DWORD kFirstPathCapacity = MAX_PATH;
 constexpr DWORD kLongestPath = 32768;
 constexpr std::wstring_view kTemporarySuffix = L".tmp";
 constexpr DWORD kCancelled = ERROR_CANCELLED;
+// A program that reads config.bin without letting it be deleted (a virus
+// scanner, a backup, a file preview) holds its replacement off for a moment:
+// the save tries again for about a second before it reports the failure.
+constexpr int kReplaceAttempts = 9;
+constexpr DWORD kReplacePauseMs = 125;
+// Readers of config.bin stand in nobody's way, a replacement least of all.
+constexpr DWORD kReaderSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // Deletes the temporary file on every way out except a completed move.
 class TemporaryFile {
@@ -50,6 +57,10 @@ bool writeAll(HANDLE file, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
+bool heldByAnotherProgram(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
 }  // namespace
 
 std::u16string executablePath() {
@@ -76,7 +87,7 @@ std::optional<std::vector<std::uint8_t>> WinSettingsFileSystem::readWhole(
 }
 
 ReadResult WinSettingsFileSystem::readWithCause(const std::u16string& path, std::size_t sizeLimit) {
-    FileHandle file(::CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    FileHandle file(::CreateFileW(toWide(path).c_str(), GENERIC_READ, kReaderSharing, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return {std::nullopt, ::GetLastError()};
     LARGE_INTEGER size{};
@@ -114,9 +125,14 @@ WriteResult WinSettingsFileSystem::replaceWhole(const std::u16string& path,
         }
     }
     if (beforeReplace_ && !beforeReplace_()) return failed(kCancelled);
-    if (!::MoveFileExW(temporary.path(), destination.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return failed(::GetLastError());
+    for (int attempt = 1;; ++attempt) {
+        if (::MoveFileExW(temporary.path(), destination.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            break;
+        }
+        const DWORD error = ::GetLastError();
+        if (!heldByAnotherProgram(error) || attempt == kReplaceAttempts) return failed(error);
+        ::Sleep(kReplacePauseMs);
     }
     temporary.moved();
     return {true, 0};

@@ -13,8 +13,10 @@ namespace trv::win {
 std::u16string executablePath();
 
 // Writes go to "<file>.tmp" beside the file, are flushed to the disk, and then
-// moved over the file in one step. `beforeReplace` runs once the temporary file
-// is complete; when it returns false the save stops there, as a crash would.
+// moved over the file in one step; a move that another program's open handle
+// holds off is tried again for about a second. `beforeReplace` runs once the
+// temporary file is complete; when it returns false the save stops there, as
+// a crash would.
 class WinSettingsFileSystem : public SettingsFileSystem {
   public:
     using BeforeReplace = std::function<bool()>;

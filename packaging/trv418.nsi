@@ -208,7 +208,10 @@ Section "Start TRV418 when I log on" SecLogon
     FileWriteUTF16LE $2 '  </Settings>$\r$\n'
     FileWriteUTF16LE $2 '  <Actions Context="Author">$\r$\n'
     FileWriteUTF16LE $2 '    <Exec>$\r$\n'
-    FileWriteUTF16LE $2 '      <Command>$6\TRV418.exe</Command>$\r$\n'
+    ; Quoted, as the Task Scheduler's own editor writes a path with spaces:
+    ; unquoted, the program is looked for as "C:\Program". The working folder
+    ; is never quoted.
+    FileWriteUTF16LE $2 '      <Command>"$6\TRV418.exe"</Command>$\r$\n'
     FileWriteUTF16LE $2 '      <WorkingDirectory>$6</WorkingDirectory>$\r$\n'
     FileWriteUTF16LE $2 '    </Exec>$\r$\n'
     FileWriteUTF16LE $2 '  </Actions>$\r$\n'

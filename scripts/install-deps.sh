@@ -8,7 +8,7 @@ packages=(
     clang libclang-rt-14-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64
-    xvfb xauth x11-utils xdotool imagemagick librsvg2-bin cmark-gfm
+    xvfb xauth x11-utils x11-xkb-utils xdotool imagemagick librsvg2-bin cmark-gfm
     nsis zip unzip
     fonts-wqy-zenhei
 )

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "assign/fire_key_fields.h"
+#include "assign/key_tables.h"
 #include "assign/scan_codes.h"
 #include "ui/dialog_frame.h"
 
@@ -62,7 +65,7 @@ TEST(FireKeyFields, TimesAreCheckedWhenTheFieldLosesTheFocus) {
     EXPECT_EQ(untouched.breakTime(), 5);
 }
 
-TEST(SingleKeyUsage, KeyNamesFirstThenTheKeysPosition) {
+TEST(SingleKeyUsage, TheKeysPositionFirstThenItsName) {
     constexpr std::uint32_t kExtended = 1u << 24;
     auto scan = [](std::uint32_t code) { return code << 16 | 1; };
     struct Row {
@@ -89,7 +92,7 @@ TEST(SingleKeyUsage, KeyNamesFirstThenTheKeysPosition) {
         {u"Print", scan(0x37) | kExtended, 0x46},
         {u"Ä", scan(0x28), 0x34},
         {u"<", scan(0x56), 0x64},
-        {u"Y", scan(0x2C), 0x1C},  // the name wins over the position (German Z/Y)
+        {u"Y", scan(0x2C), 0x1D},  // the position wins over the name (German Z/Y)
         {u"F12", scan(0x58), 0x45},
         {u"?", scan(0x7F), 0},
         {u"?", scan(0x7F) | kExtended, 0},
@@ -97,6 +100,91 @@ TEST(SingleKeyUsage, KeyNamesFirstThenTheKeysPosition) {
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.name.begin(), row.name.end()));
         EXPECT_EQ(singleKeyUsage(row.name, row.keyData), row.usage);
+    }
+}
+
+// What a US layout names each key (GetKeyNameTextW): there a key's position
+// sends the usage its name stands for, for every key the name table names.
+TEST(SingleKeyUsage, UnderAUsLayoutEveryKeyTheTableNamesSendsWhatItsNameSays) {
+    constexpr std::uint32_t kExtended = 0x100;  // on the scan code here, bit 24 in key data
+    struct Key {
+        std::uint32_t scanCode;
+        std::u16string_view name;
+    };
+    // clang-format off
+    std::vector<Key> keys = {
+        {0x01, u"Esc"}, {0x0E, u"Backspace"}, {0x0F, u"Tab"}, {0x1C, u"Enter"}, {0x1D, u"Ctrl"},
+        {0x2A, u"Shift"}, {0x36, u"Right Shift"}, {0x37, u"Num *"}, {0x38, u"Alt"},
+        {0x39, u"Space"}, {0x3A, u"Caps Lock"}, {0x3B, u"F1"}, {0x3C, u"F2"}, {0x3D, u"F3"},
+        {0x3E, u"F4"}, {0x3F, u"F5"}, {0x40, u"F6"}, {0x41, u"F7"}, {0x42, u"F8"}, {0x43, u"F9"},
+        {0x44, u"F10"}, {0x45, u"Pause"}, {0x46, u"Scroll Lock"}, {0x47, u"Num 7"},
+        {0x48, u"Num 8"}, {0x49, u"Num 9"}, {0x4A, u"Num -"}, {0x4B, u"Num 4"}, {0x4C, u"Num 5"},
+        {0x4D, u"Num 6"}, {0x4E, u"Num +"}, {0x4F, u"Num 1"}, {0x50, u"Num 2"}, {0x51, u"Num 3"},
+        {0x52, u"Num 0"}, {0x53, u"Num Del"}, {0x57, u"F11"}, {0x58, u"F12"}, {0x11C, u"Num Enter"},
+        {0x11D, u"Right Ctrl"}, {0x135, u"Num /"}, {0x137, u"Prnt Scrn"}, {0x138, u"Right Alt"},
+        {0x145, u"Num Lock"}, {0x147, u"Home"}, {0x148, u"Up"}, {0x149, u"Page Up"},
+        {0x14B, u"Left"}, {0x14D, u"Right"}, {0x14F, u"End"}, {0x150, u"Down"},
+        {0x151, u"Page Down"}, {0x152, u"Insert"}, {0x153, u"Delete"}, {0x15B, u"Left Windows"},
+        {0x15C, u"Right Windows"},
+    };
+    // clang-format on
+    // The keys that type a character are named by it.
+    const std::pair<std::uint32_t, std::u16string_view> typing[] = {{0x02, u"1234567890-="},
+                                                                    {0x10, u"QWERTYUIOP[]"},
+                                                                    {0x1E, u"ASDFGHJKL;'`"},
+                                                                    {0x2C, u"ZXCVBNM,./"}};
+    for (const auto& [first, names] : typing) {
+        for (std::uint32_t i = 0; i < names.size(); ++i)
+            keys.push_back({first + i, names.substr(i, 1)});
+    }
+    std::size_t named = 0;
+    for (const Key& key : keys) {
+        const std::uint32_t keyData =
+            (key.scanCode & 0xFF) << 16 | ((key.scanCode & kExtended) != 0 ? 1u << 24 : 0) | 1;
+        SCOPED_TRACE(std::string(key.name.begin(), key.name.end()));
+        const std::uint8_t byName = keyNameToUsage(key.name);
+        ASSERT_NE(byName, 0);
+        EXPECT_EQ(singleKeyUsage(key.name, keyData), byName);
+        EXPECT_EQ(singleKeyName(key.name, keyData), key.name);
+        ++named;
+    }
+    EXPECT_EQ(named, kKeyNameCount - 4) << "every name but the mouse buttons' and the European key";
+}
+
+// The mouse sends a position; the system types what its layout puts there.
+// So a key keeps its layout's name for the label and sends its position.
+TEST(SingleKeyUsage, UnderFrenchAndGermanLayoutsAKeySendsItsPositionAndKeepsItsName) {
+    constexpr std::uint32_t kExtended = 1u << 24;
+    auto scan = [](std::uint32_t code) { return code << 16 | 1; };
+    struct Row {
+        std::u16string name;
+        std::uint32_t keyData;
+        std::uint8_t usage;
+    };
+    // clang-format off
+    const Row french[] = {
+        {u"A", scan(0x10), 0x14}, {u"Z", scan(0x11), 0x1A}, {u"Q", scan(0x1E), 0x04},
+        {u"W", scan(0x2C), 0x1D}, {u"M", scan(0x27), 0x33}, {u",", scan(0x32), 0x10},
+        {u";", scan(0x33), 0x36}, {u"&", scan(0x02), 0x1E}, {u"\u00C0", scan(0x0B), 0x27},
+        {u")", scan(0x0C), 0x2D}, {u"$", scan(0x1B), 0x30}, {u"Entr\u00E9e", scan(0x1C), 0x28},
+        {u"Verr.maj", scan(0x3A), 0x39}, {u"Ctrl", scan(0x1D), 0xE0},
+        {u"Alt Gr", scan(0x38) | kExtended, 0xE6},
+    };
+    const Row german[] = {
+        {u"Z", scan(0x15), 0x1C}, {u"Y", scan(0x2C), 0x1D}, {u"\u00DF", scan(0x0C), 0x2D},
+        {u"-", scan(0x35), 0x38}, {u"\u00DC", scan(0x1A), 0x2F}, {u"+", scan(0x1B), 0x30},
+        {u"#", scan(0x2B), 0x31}, {u"\u00D6", scan(0x27), 0x33}, {u"<", scan(0x56), 0x64},
+        {u"Strg", scan(0x1D), 0xE0}, {u"Strg-Rechts", scan(0x1D) | kExtended, 0xE4},
+        {u"Umschalt", scan(0x2A), 0xE1}, {u"Entf", scan(0x53) | kExtended, 0x4C},
+    };
+    // clang-format on
+    for (const auto& [layout, rows] : {std::pair{"French", std::span<const Row>(french)},
+                                       std::pair{"German", std::span<const Row>(german)}}) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(layout) + " scan " + std::to_string(row.keyData >> 16 & 0xFF));
+            EXPECT_EQ(singleKeyUsage(row.name, row.keyData), row.usage);
+            EXPECT_EQ(singleKeyName(row.name, row.keyData), row.name);
+        }
     }
 }
 

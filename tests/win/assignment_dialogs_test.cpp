@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -457,6 +458,70 @@ TEST_F(AssignmentDialogsTest, SingleKeyDialogNamesAKeyTheSystemCannotNameByItsPo
     const SingleKeyChoice& choice = dialogUnderTest.choice();
     EXPECT_EQ(choice.keyName, u"Scan 59");
     EXPECT_EQ(singleKeyUsage(choice.keyName, choice.keyData), 0x67);
+}
+
+// The keyboard layout the run has: the X server's keymap under Wine, which
+// takes no layout from LoadKeyboardLayoutW (keyboard_layouts_test.sh sets it).
+struct LayoutNames {
+    const char* layout;
+    std::wstring names[3];  // of scan codes 0x10, 0x15 and 0x2C
+};
+
+LayoutNames layoutOfThisRun() {
+    const char* chosen = std::getenv("TRV_KEYBOARD_LAYOUT");
+    const std::string layout = chosen ? chosen : "us";
+    if (layout == "fr") return {"fr", {L"A", L"Y", L"W"}};
+    if (layout == "de") return {"de", {L"Q", L"Z", L"Y"}};
+    return {"us", {L"Q", L"Y", L"Z"}};
+}
+
+TEST_F(AssignmentDialogsTest, SingleKeyDialogSendsAKeyByItsPositionAndShowsTheLayoutsName) {
+    const LayoutNames expected = layoutOfThisRun();
+    SCOPED_TRACE(expected.layout);
+    constexpr WORD kScanCodes[] = {0x10, 0x15, 0x2C};
+    SingleKeyDialog dialogUnderTest(args(L"full"), nullptr);
+    std::vector<SingleKeyChoice> captured;
+    auto press = [](WORD scanCode) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = static_cast<WORD>(::MapVirtualKeyW(scanCode, MAPVK_VSC_TO_VK));
+        down.ki.wScan = scanCode;
+        INPUT up = down;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        sendInputs({down, up});
+    };
+    std::vector<UiScript::Step> steps{[&] {
+        if (!dialog()) return false;
+        ::SetForegroundWindow(dialog());
+        press(kScanCodes[0]);
+        return true;
+    }};
+    for (std::size_t i = 1; i <= std::size(kScanCodes); ++i) {
+        steps.push_back([&, i] {
+            captured.push_back(dialogUnderTest.choice());
+            if (i < std::size(kScanCodes)) {
+                press(kScanCodes[i]);
+            } else {
+                clickAt(dialog(), kOkMiddle.x, kOkMiddle.y);
+            }
+            return true;
+        });
+    }
+    bool ok = false;
+    drainInput();
+    {
+        UiScript script(std::move(steps));
+        ok = dialogUnderTest.run();
+    }
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(captured.size(), std::size(kScanCodes));
+    // On every layout these are the places of the US Q, Y and Z.
+    constexpr std::uint8_t kUsages[] = {0x14, 0x1C, 0x1D};
+    for (std::size_t i = 0; i < captured.size(); ++i) {
+        EXPECT_EQ(win::toWide(captured[i].keyName), expected.names[i]) << "scan " << kScanCodes[i];
+        EXPECT_EQ(singleKeyUsage(captured[i].keyName, captured[i].keyData), kUsages[i])
+            << "scan " << kScanCodes[i];
+    }
 }
 
 TEST_F(AssignmentDialogsTest, MissingBackgroundSaysWhichAndLeavesABlankDialogThatEscCloses) {

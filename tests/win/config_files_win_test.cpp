@@ -1,6 +1,9 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "config/portable_profile_store.h"
 #include "config/settings_file_disk.h"
 #include "config/settings_file_paths.h"
@@ -51,6 +54,30 @@ TEST(ExecutablePath, NamesTheRunningProgramSoItsFilesSitBesideIt) {
     EXPECT_TRUE(path.ends_with(u"\\win_tests.exe")) << std::string(path.begin(), path.end());
     const SettingsFilePaths paths = settingsFilePaths(path);
     EXPECT_EQ(paths.configBin, path.substr(0, path.size() - 13) + u"config.bin");
+}
+
+TEST(ConfigBinSave, AProgramReadingConfigBinForAMomentOnlyDelaysTheSave) {
+    TempFolder folder;
+    folder.write("config.bin", Bytes(settings_file::kSize, 0x11));
+    // A virus scanner, say, that lets nobody delete or rename the file.
+    win::FileHandle held(::CreateFileW(folder.at("config.bin").wstring().c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    const auto start = std::chrono::steady_clock::now();
+    std::thread reader([&held] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        held.reset();
+    });
+    const Bytes saved(settings_file::kSize, 0x22);
+    const WriteResult result =
+        win::WinSettingsFileSystem().replaceWhole(folder.path16("config.bin"), saved);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    reader.join();
+    EXPECT_TRUE(result.written) << "error " << result.systemError;
+    EXPECT_GE(waited, std::chrono::milliseconds(250)) << "the reader held the replacement off";
+    EXPECT_EQ(folder.read("config.bin"), saved);
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"config.bin"}));
 }
 
 // str.ini as an installer leaves it: UTF-16, the skin section first.
