@@ -1,7 +1,8 @@
 # Checks the staged skins (cmake -P): every listed image is there at its size
 # and without an alpha channel (a redrawn element must cover its old look
 # completely), and the DPI value patch matches the page under every stage
-# row's label, since it is drawn there to erase the old label.
+# row's label, since it is drawn there to erase the old label; and the
+# dialogs' colours.ini is there with all its colours.
 #
 #   -DLIST=images.list -DFOLDERS=a,b -DROOTS=dir,dir -DCONVERT= -DCOMPARE=
 cmake_minimum_required(VERSION 3.25)
@@ -29,6 +30,17 @@ foreach(root IN LISTS roots)
                         OUTPUT_VARIABLE found ERROR_VARIABLE errors)
         if(NOT found STREQUAL expected)
             message(SEND_ERROR "${dir}: expected (file, width, height, channels)\n${expected}found\n${found}${errors}")
+            math(EXPR failures "${failures} + 1")
+        endif()
+
+        # The dialogs fall back to the default skin's colours without it.
+        set(colour_lines "")
+        if(EXISTS "${dir}/colours.ini")
+            file(STRINGS "${dir}/colours.ini" colour_lines REGEX "^[a-z_]+=#[0-9a-fA-F]+$")
+        endif()
+        list(LENGTH colour_lines colour_count)
+        if(NOT colour_count EQUAL 6)
+            message(SEND_ERROR "${dir}/colours.ini: expected the dialogs' 6 colours, found ${colour_count}")
             math(EXPR failures "${failures} + 1")
         endif()
 

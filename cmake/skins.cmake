@@ -1,6 +1,7 @@
 # Skins: each skins/*.palette names a skin folder and its colours; every image
 # of skins/images.list is rendered from the SVG sources in skins/src with
-# those colours and staged into Skins/<folder>/ beside both programs.
+# those colours and staged into Skins/<folder>/ beside both programs, with the
+# dialogs' colours in Skins/<folder>/colours.ini.
 find_program(TRV_RSVG rsvg-convert REQUIRED)
 find_program(TRV_CONVERT convert REQUIRED)
 find_program(TRV_MOGRIFY mogrify REQUIRED)
@@ -34,6 +35,8 @@ foreach(palette IN LISTS skin_palettes)
     set(demo ${TRV_STAGE_DEMO_DIR}/Skins/${folder})
     list(TRANSFORM skin_files PREPEND ${plain}/ OUTPUT_VARIABLE plain_files)
     list(TRANSFORM skin_files PREPEND ${demo}/ OUTPUT_VARIABLE demo_files)
+    list(APPEND plain_files ${plain}/colours.ini)
+    list(APPEND demo_files ${demo}/colours.ini)
     add_custom_command(OUTPUT ${plain_files} ${demo_files}
         COMMAND ${CMAKE_COMMAND} -DLIST=${TRV_SKIN_DIR}/images.list -DSOURCES=${TRV_SKIN_DIR}/src
                 -DPALETTE=${palette} -DWORK=${CMAKE_BINARY_DIR}/skins/${folder}

@@ -39,8 +39,11 @@ inline constexpr std::u16string_view kBackgroundFailureText = u"error";
 
 namespace dialog_layout {
 inline constexpr Rect kOk{166, 253, 271, 274};
-inline constexpr Rect kCancel{270, 253, 375, 274};
+inline constexpr Rect kCancel{271, 253, 376, 274};
 inline constexpr Rect kClose{352, 6, 370, 24};
+// The single-key dialog's key name and the prompt above it.
+inline constexpr Rect kKeyName{73, 128, 151, 144};
+inline constexpr Rect kKeyPrompt{43, 108, 181, 124};
 inline constexpr std::u16string_view kButtonNormal = u"/button-normal.png";
 inline constexpr std::u16string_view kButtonOver = u"/button-over.png";
 inline constexpr std::u16string_view kCloseNormal = u"/button-close-normal.png";
@@ -49,7 +52,7 @@ inline constexpr std::u16string_view kCloseOver = u"/button-close-over.png";
 
 enum class FrameButton : std::uint8_t { None, Ok, Cancel, Close };
 
-// OK and Cancel share the column x = 270; OK has it.
+// OK and Cancel stand side by side, each on its own columns.
 FrameButton frameButtonAt(int x, int y);
 
 struct FrameLooks {

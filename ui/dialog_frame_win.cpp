@@ -1,8 +1,12 @@
 #include "ui/dialog_frame_win.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <utility>
 
 #include "lang/fonts.h"
@@ -17,10 +21,41 @@ namespace {
 
 namespace L = dialog_layout;
 
-constexpr COLORREF kControlText = RGB(255, 255, 255);
-constexpr COLORREF kControlBackground = RGB(40, 40, 40);
 // The pointer rests this long on an image button before it lights up.
 constexpr DWORD kHoverMs = 10;
+// An item's text starts this far right of its edge, as in a system list.
+constexpr int kItemIndent = 2;
+constexpr UINT_PTR kBorderSubclass = 1;
+
+COLORREF colourRef(Rgb c) {
+    return RGB(c.red, c.green, c.blue);
+}
+
+DialogColours readColours(const std::wstring& skinFolder) {
+    std::ifstream file(std::filesystem::path(skinFolder + win::toWide(kDialogColoursFile)),
+                       std::ios::binary);
+    if (!file) return {};
+    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return parseDialogColours(text);
+}
+
+// An open list's border in the skin's colour instead of the system's frame.
+LRESULT CALLBACK borderProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR colour) {
+    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(list, &borderProc, kBorderSubclass);
+    const LRESULT result = ::DefSubclassProc(list, message, wParam, lParam);
+    if (message == WM_NCPAINT) {
+        RECT box{};
+        ::GetWindowRect(list, &box);
+        ::OffsetRect(&box, -box.left, -box.top);
+        if (HDC dc = ::GetWindowDC(list)) {
+            const win::Brush brush(::CreateSolidBrush(static_cast<COLORREF>(colour)));
+            ::FrameRect(dc, &box, brush.get());
+            ::ReleaseDC(list, dc);
+        }
+    }
+    return result;
+}
 
 }  // namespace
 
@@ -38,7 +73,7 @@ bool DialogFrame::run() {
 
 std::span<const win::MessageEntry<DialogFrame>> DialogFrame::messageMap() {
     using Self = DialogFrame;
-    static const std::array<win::MessageEntry<Self>, 11> map{{
+    static const std::array<win::MessageEntry<Self>, 13> map{{
         win::onMessage<Self>(WM_ERASEBKGND, &Self::OnEraseBackground),
         win::onMessage<Self>(WM_LBUTTONDOWN, &Self::OnLeftButtonDown),
         // A second press soon after the first is a press too.
@@ -48,6 +83,8 @@ std::span<const win::MessageEntry<DialogFrame>> DialogFrame::messageMap() {
         win::onMessage<Self>(WM_CTLCOLORSTATIC, &Self::OnStaticColour),
         win::onMessage<Self>(WM_CTLCOLOREDIT, &Self::OnControlColour),
         win::onMessage<Self>(WM_CTLCOLORLISTBOX, &Self::OnControlColour),
+        win::onMessage<Self>(WM_MEASUREITEM, &Self::OnMeasureItem),
+        win::onMessage<Self>(WM_DRAWITEM, &Self::OnDrawItem),
         win::onMessage<Self>(WM_DESTROY, &Self::OnDestroy),
         win::onCommand<Self>(IDOK, &Self::OnOk),
         win::onCommand<Self>(IDCANCEL, &Self::OnCancel),
@@ -71,6 +108,7 @@ std::optional<LRESULT> DialogFrame::dispatch(UINT message, WPARAM wParam, LPARAM
 
 BOOL DialogFrame::OnInitDialog() {
     const DialogLook& look = dialogLook(kind_);
+    colours_ = readColours(args_.skinFolder);
     font_ = win::makeFont(fontsFor(args_.language, win::runningWindowsVersion()).dialog);
     CanvasSetup setup;
     setup.skinFolder = args_.skinFolder;
@@ -92,7 +130,8 @@ BOOL DialogFrame::OnInitDialog() {
     win::setClientSize(hwnd(), canvas_->width(), canvas_->height());
 
     labels_ = dialogLabels(look.labels, args_.language);
-    controlBrush_.reset(::CreateSolidBrush(kControlBackground));
+    controlBrush_.reset(::CreateSolidBrush(colourRef(colours_.field)));
+    selectionBrush_.reset(::CreateSolidBrush(colourRef(colours_.selection)));
     createControls();
     compose();
     return TRUE;
@@ -140,9 +179,15 @@ HWND DialogFrame::makeNumberField(int id, Rect rect, std::u16string_view text) {
 
 HWND DialogFrame::makeList(int id, Rect rect, const std::vector<std::u16string>& items,
                            DWORD extraStyle) {
-    HWND list = win::list_box::create(
-        hwnd(), id, RECT{rect.left, rect.top, rect.right, rect.bottom}, {}, extraStyle);
+    // Drawn by the dialog, so that the items and the selection take the skin's colours.
+    HWND list =
+        win::list_box::create(hwnd(), id, RECT{rect.left, rect.top, rect.right, rect.bottom}, {},
+                              extraStyle | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS);
     if (!list) return nullptr;
+    ::SetWindowSubclass(list, &borderProc, kBorderSubclass,
+                        static_cast<DWORD_PTR>(colourRef(colours_.border)));
+    ::SetWindowPos(list, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The font first, so that the items take its height.
     ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     for (const std::u16string& item : items) win::list_box::add(list, item);
@@ -164,15 +209,28 @@ std::u16string DialogFrame::textOf(HWND control) {
     return win::fromWide(text);
 }
 
-void DialogFrame::paintText(std::u16string_view text, Rect rect, UINT format, COLORREF colour) {
+void DialogFrame::paintText(std::u16string_view text, Rect rect, UINT format, Ink ink) {
     if (!canvas_ || text.empty()) return;
     const HDC dc = canvas_->dc();
     const win::SelectObjectScope font(dc, font_.get());
-    const COLORREF before = ::SetTextColor(dc, colour);
+    const COLORREF before =
+        ::SetTextColor(dc, colourRef(ink == Ink::Caption ? colours_.caption : colours_.fieldText));
     RECT box{rect.left, rect.top, rect.right, rect.bottom};
     const std::wstring wide = win::toWide(text);
     ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &box, format | DT_NOPREFIX);
     ::SetTextColor(dc, before);
+}
+
+TextSize DialogFrame::measureText(std::u16string_view text, int wrapWidth) const {
+    if (!canvas_ || text.empty()) return {};
+    const HDC dc = canvas_->dc();
+    const win::SelectObjectScope font(dc, font_.get());
+    const std::wstring wide = win::toWide(text);
+    RECT box{0, 0, wrapWidth, 0};
+    const UINT lines = wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE;
+    ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &box,
+                DT_CALCRECT | DT_NOPREFIX | lines);
+    return {box.right - box.left, box.bottom - box.top};
 }
 
 void DialogFrame::compose() {
@@ -233,11 +291,11 @@ std::optional<LRESULT> DialogFrame::OnMouseHover(WPARAM, LPARAM lParam) {
 }
 
 LRESULT DialogFrame::colourControl(HDC dc, bool transparentText) {
-    ::SetTextColor(dc, kControlText);
+    ::SetTextColor(dc, colourRef(colours_.fieldText));
     if (transparentText) {
         ::SetBkMode(dc, TRANSPARENT);
     } else {
-        ::SetBkColor(dc, kControlBackground);
+        ::SetBkColor(dc, colourRef(colours_.field));
     }
     ::SelectObject(dc, font_.get());
     return reinterpret_cast<LRESULT>(controlBrush_.get());
@@ -249,6 +307,39 @@ std::optional<LRESULT> DialogFrame::OnStaticColour(WPARAM wParam, LPARAM) {
 
 std::optional<LRESULT> DialogFrame::OnControlColour(WPARAM wParam, LPARAM) {
     return colourControl(reinterpret_cast<HDC>(wParam), false);
+}
+
+std::optional<LRESULT> DialogFrame::OnMeasureItem(WPARAM, LPARAM lParam) {
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (item->CtlType != ODT_LISTBOX) return std::nullopt;
+    // The height a system list gives its items in this font.
+    HDC dc = ::GetDC(hwnd());
+    TEXTMETRICW metrics{};
+    {
+        const win::SelectObjectScope font(dc, font_.get());
+        ::GetTextMetricsW(dc, &metrics);
+    }
+    ::ReleaseDC(hwnd(), dc);
+    item->itemHeight = static_cast<UINT>(metrics.tmHeight);
+    return TRUE;
+}
+
+std::optional<LRESULT> DialogFrame::OnDrawItem(WPARAM, LPARAM lParam) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (item->CtlType != ODT_LISTBOX) return std::nullopt;
+    if (item->itemID == static_cast<UINT>(-1)) return TRUE;  // an empty list's focus
+    const bool selected = (item->itemState & ODS_SELECTED) != 0;
+    ::FillRect(item->hDC, &item->rcItem, selected ? selectionBrush_.get() : controlBrush_.get());
+    const std::wstring text =
+        win::toWide(win::list_box::itemText(item->hwndItem, static_cast<int>(item->itemID)));
+    const win::SelectObjectScope font(item->hDC, font_.get());
+    ::SetBkMode(item->hDC, TRANSPARENT);
+    ::SetTextColor(item->hDC, colourRef(selected ? colours_.selectionText : colours_.fieldText));
+    RECT box = item->rcItem;
+    box.left += kItemIndent;
+    ::DrawTextW(item->hDC, text.c_str(), static_cast<int>(text.size()), &box,
+                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    return TRUE;
 }
 
 std::optional<LRESULT> DialogFrame::OnDestroy(WPARAM, LPARAM) {

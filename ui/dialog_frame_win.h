@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "lang/text_table.h"
+#include "ui/dialog_colours.h"
 #include "ui/dialog_frame.h"
+#include "ui/fire_key_texts.h"
 #include "ui/gdi_canvas_win.h"
 #include "window/dialog.h"
 #include "window/handles.h"
@@ -66,8 +68,11 @@ class DialogFrame : public win::Dialog {
     static void setText(HWND control, std::u16string_view text);
     static std::u16string textOf(HWND control);
 
-    // A text painted over the background in its own colour.
-    void paintText(std::u16string_view text, Rect rect, UINT format, COLORREF colour);
+    // A text painted over the background in the skin's caption or field text colour.
+    enum class Ink : std::uint8_t { Caption, Text };
+    void paintText(std::u16string_view text, Rect rect, UINT format, Ink ink);
+    // A text's size in the dialog's font (see MeasureText); zero without a background.
+    TextSize measureText(std::u16string_view text, int wrapWidth) const;
 
   private:
     std::optional<LRESULT> OnEraseBackground(WPARAM, LPARAM);
@@ -76,6 +81,8 @@ class DialogFrame : public win::Dialog {
     std::optional<LRESULT> OnMouseHover(WPARAM, LPARAM);
     std::optional<LRESULT> OnControlColour(WPARAM, LPARAM);
     std::optional<LRESULT> OnStaticColour(WPARAM, LPARAM);
+    std::optional<LRESULT> OnMeasureItem(WPARAM, LPARAM);
+    std::optional<LRESULT> OnDrawItem(WPARAM, LPARAM);
     // Static texts lie on the control background unfilled; edits fill it.
     LRESULT colourControl(HDC dc, bool transparentText);
     std::optional<LRESULT> OnDestroy(WPARAM, LPARAM);
@@ -89,7 +96,9 @@ class DialogFrame : public win::Dialog {
     DialogArgs args_;
     std::span<const std::u16string_view> labels_;
     win::Font font_;
+    DialogColours colours_;
     win::Brush controlBrush_;
+    win::Brush selectionBrush_;
     std::optional<GdiCanvas> canvas_;  // empty when the background did not load
     FrameHover hover_;
 };

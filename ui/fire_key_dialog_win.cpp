@@ -10,24 +10,17 @@ namespace trv::ui {
 namespace {
 
 constexpr int kWheelLines = 3;
-constexpr COLORREF kCaptionColour = RGB(0, 255, 198);
 
 struct FieldPlace {
     FireField field;
     int id;
     Rect rect;
-    std::size_t caption;  // the label painted to its left
 };
 constexpr std::array<FieldPlace, 3> kFields{{
-    {FireField::Repeat, fire_id::kRepeat, {83, 104, 164, 118}, fire_label::kTimes},
-    {FireField::Make, fire_id::kMake, {83, 138, 164, 152}, fire_label::kMakeTime},
-    {FireField::Break, fire_id::kBreak, {83, 172, 164, 186}, fire_label::kBreakTime},
+    {FireField::Repeat, fire_id::kRepeat, {83, 104, 164, 118}},
+    {FireField::Make, fire_id::kMake, {83, 138, 164, 152}},
+    {FireField::Break, fire_id::kBreak, {83, 172, 164, 186}},
 }};
-// The captions end this far left of their field and may start this far.
-constexpr int kCaptionGap = 5;
-constexpr int kCaptionWidth = 85;
-constexpr Rect kTimeRange{23, 198, 433, 224};
-constexpr Rect kTimesRange{23, 214, 433, 240};
 
 }  // namespace
 
@@ -47,14 +40,16 @@ void FireKeyDialog::createControls() {
 }
 
 void FireKeyDialog::drawTexts() {
-    for (const FieldPlace& place : kFields) {
-        const Rect band{place.rect.left - kCaptionGap - kCaptionWidth, place.rect.top,
-                        place.rect.left - kCaptionGap, place.rect.bottom};
-        paintText(label(place.caption), band, DT_RIGHT | DT_VCENTER | DT_SINGLELINE,
-                  kCaptionColour);
+    const std::span<const std::u16string_view> labels =
+        dialogLabels(DialogLabelSet::FireKey, language());
+    const MeasureText measure = [this](std::u16string_view text, int wrapWidth) {
+        return measureText(text, wrapWidth);
+    };
+    for (const PlacedText& placed : fireKeyTexts(labels, measure)) {
+        const UINT lines = placed.wrapped ? DT_WORDBREAK : DT_VCENTER | DT_SINGLELINE;
+        paintText(placed.text, placed.rect, lines | (placed.rightAligned ? DT_RIGHT : DT_LEFT),
+                  Ink::Caption);
     }
-    paintText(label(fire_label::kTimeRange), kTimeRange, DT_LEFT | DT_SINGLELINE, kCaptionColour);
-    paintText(label(fire_label::kTimesRange), kTimesRange, DT_LEFT | DT_SINGLELINE, kCaptionColour);
 }
 
 void FireKeyDialog::showFields() {

@@ -15,8 +15,6 @@ namespace trv::ui {
 namespace {
 
 constexpr int kKeyNameId = 502;
-constexpr Rect kKeyName{73, 128, 151, 144};
-constexpr Rect kPrompt{43, 108, 181, 124};
 constexpr wchar_t kAppTitle[] = L"TRV418";
 
 // Shared by the hook and the one single-key dialog there is at a time; each
@@ -68,7 +66,7 @@ std::optional<LRESULT> SingleKeyDialog::dispatchOwn(UINT message, WPARAM wParam,
 }
 
 void SingleKeyDialog::createControls() {
-    keyName_ = makeText(kKeyNameId, kKeyName, u"");
+    keyName_ = makeText(kKeyNameId, dialog_layout::kKeyName, u"");
     g_target = hwnd();
     hook_.reset(::SetWindowsHookExW(WH_KEYBOARD, &keyboardHook, nullptr, ::GetCurrentThreadId()));
     if (!hook_) {
@@ -80,8 +78,8 @@ void SingleKeyDialog::createControls() {
 }
 
 void SingleKeyDialog::drawTexts() {
-    paintText(label(single_label::kPleaseEnterKey), kPrompt, DT_CENTER | DT_SINGLELINE,
-              RGB(255, 255, 255));
+    paintText(label(single_label::kPleaseEnterKey), dialog_layout::kKeyPrompt,
+              DT_CENTER | DT_SINGLELINE, Ink::Text);
 }
 
 BOOL SingleKeyDialog::PreTranslateMessage(MSG* msg) {

@@ -12,6 +12,7 @@
 #include "assign/fire_key_fields.h"
 #include "assign/key_tables.h"
 #include "assign/scan_codes.h"
+#include "ui/dialog_colours.h"
 #include "ui/dialog_frame.h"
 
 namespace trv {
@@ -277,7 +278,7 @@ TEST(FrameHover, ButtonsLightWhenThePointerRestsAndGoOutTogether) {
         {false, 200, 260, true, {}},
         {true, 200, 260, true, {true, false, false}},
         {true, 200, 260, false, {true, false, false}},
-        {true, 270, 260, false, {true, false, false}},  // the shared column is OK's
+        {true, 270, 260, false, {true, false, false}},  // OK's last column, Cancel's first
         {true, 271, 260, true, {false, true, false}},
         {true, 360, 10, true, {false, true, true}},
         {true, 200, 260, true, {true, false, true}},
@@ -297,6 +298,20 @@ TEST(FrameHover, ButtonsLightWhenThePointerRestsAndGoOutTogether) {
     hover.rested(360, 10);
     EXPECT_TRUE(hover.moved(0, 0).redraw);
     EXPECT_FALSE(hover.moved(1, 1).redraw);
+}
+
+TEST(DialogColours, SkinFileSetsTheColoursItNamesAndTheRestKeepTheDefaultLook) {
+    const ui::DialogColours defaults;
+    EXPECT_EQ(ui::parseDialogColours(""), defaults);
+    const ui::DialogColours read = ui::parseDialogColours(
+        "; amber\r\n[dialog]\r\nfield = #1A1613\r\nselection=#ffb020\n"
+        "caption=#ffb02\nborder=blue\nfield_text=#fff3d6");
+    EXPECT_EQ(read.field, (Rgb{0x1a, 0x16, 0x13}));
+    EXPECT_EQ(read.selection, (Rgb{0xff, 0xb0, 0x20}));
+    EXPECT_EQ(read.fieldText, (Rgb{0xff, 0xf3, 0xd6}));  // the last line needs no line end
+    EXPECT_EQ(read.caption, defaults.caption);           // malformed colours are passed over
+    EXPECT_EQ(read.border, defaults.border);
+    EXPECT_EQ(read.selectionText, defaults.selectionText);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -458,6 +459,101 @@ TEST_F(AssignmentDialogsTest, SingleKeyDialogNamesAKeyTheSystemCannotNameByItsPo
     const SingleKeyChoice& choice = dialogUnderTest.choice();
     EXPECT_EQ(choice.keyName, u"Scan 59");
     EXPECT_EQ(singleKeyUsage(choice.keyName, choice.keyData), 0x67);
+}
+
+// A control's pixel as the screen shows it; `frame` reads the window's
+// border rather than its client area.
+COLORREF controlPixel(HWND control, int x, int y, bool frame = false) {
+    HDC dc = frame ? ::GetWindowDC(control) : ::GetDC(control);
+    const COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(control, dc);
+    return c;
+}
+
+TEST_F(AssignmentDialogsTest, ListsAndFieldsTakeTheSkinsColoursOrTheDefaultLookWithoutThem) {
+    // "full" carries a palette file with an amber look; "no-over" none.
+    {
+        std::ofstream file(root_ / L"full" / L"colours.ini", std::ios::binary);
+        file << "[dialog]\nfield=#1a1613\nfield_text=#fff3d6\nselection=#ffb020\n"
+                "selection_text=#0e0c0a\nborder=#45382c\ncaption=#ffb020\n";
+    }
+    struct Look {
+        const wchar_t* skin;
+        COLORREF field, selection, border;
+    };
+    const Look looks[] = {
+        {L"full", RGB(0x1a, 0x16, 0x13), RGB(0xff, 0xb0, 0x20), RGB(0x45, 0x38, 0x2c)},
+        {L"no-over", RGB(40, 40, 40), RGB(0, 255, 198), RGB(47, 60, 76)}};
+    for (const Look& look : looks) {
+        SCOPED_TRACE(look.skin[0] == L'f' ? "skin with colours.ini" : "skin without it");
+        struct Seen {
+            COLORREF item = CLR_INVALID, selected = CLR_INVALID, border = CLR_INVALID,
+                     box = CLR_INVALID, field = CLR_INVALID;
+        };
+        Seen windows, fire;
+        // The right end of an item is clear of its text.
+        const auto itemPixel = [](int listId, int item) {
+            HWND list = control(listId);
+            const std::optional<RECT> r = win::list_box::itemRect(list, item);
+            return r ? controlPixel(list, r->right - 3, (r->top + r->bottom) / 2) : CLR_INVALID;
+        };
+        {
+            UiScript script({
+                [] {
+                    if (!dialog()) return false;
+                    clickAt(dialog(), 100, 136);
+                    return true;
+                },
+                [] {
+                    if (!control(533)) return false;
+                    pickFromList(533, 1);
+                    return true;
+                },
+                [&] {
+                    if (win::list_box::selection(control(533)) != 1) return false;
+                    windows.item = itemPixel(533, 2);
+                    windows.selected = itemPixel(533, 1);
+                    windows.border = controlPixel(control(533), 0, 0, true);
+                    windows.box = controlPixel(control(532), 2, 2);
+                    ::PostMessageW(dialog(), WM_COMMAND, IDCANCEL, 0);
+                    return true;
+                },
+            });
+            runWindowsDialog(nullptr, args(look.skin));
+        }
+        {
+            UiScript script({
+                [&] {
+                    if (!dialog() || !control(575)) return false;
+                    fire.field = controlPixel(control(575), 2, 2);
+                    clickAt(dialog(), 100, 77);
+                    return true;
+                },
+                [] {
+                    if (!control(573)) return false;
+                    pickFromList(573, 2);
+                    return true;
+                },
+                [&] {
+                    if (win::list_box::selection(control(573)) != 2) return false;
+                    fire.item = itemPixel(573, 0);
+                    fire.selected = itemPixel(573, 2);
+                    fire.border = controlPixel(control(573), 0, 0, true);
+                    ::PostMessageW(dialog(), WM_COMMAND, IDCANCEL, 0);
+                    return true;
+                },
+            });
+            runFireKeyDialog(nullptr, args(look.skin));
+        }
+        EXPECT_EQ(windows.item, look.field);
+        EXPECT_EQ(windows.selected, look.selection);
+        EXPECT_EQ(windows.border, look.border);
+        EXPECT_EQ(windows.box, look.field);
+        EXPECT_EQ(fire.item, look.field);
+        EXPECT_EQ(fire.selected, look.selection);
+        EXPECT_EQ(fire.border, look.border);
+        EXPECT_EQ(fire.field, look.field);
+    }
 }
 
 // The keyboard layout the run has: the X server's keymap under Wine, which

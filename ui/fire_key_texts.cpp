@@ -1,0 +1,59 @@
+#include "ui/fire_key_texts.h"
+
+#include <array>
+
+#include "lang/dialog_labels.h"
+
+namespace trv::ui {
+
+namespace {
+
+namespace F = fire_layout;
+
+struct Caption {
+    std::size_t label;
+    Rect field;
+};
+constexpr std::array<Caption, 3> kCaptions{{
+    {fire_label::kTimes, {83, 104, 164, 118}},
+    {fire_label::kMakeTime, {83, 138, 164, 152}},
+    {fire_label::kBreakTime, {83, 172, 164, 186}},
+}};
+// A caption ends this far left of its field.
+constexpr int kCaptionGap = 5;
+
+std::u16string_view labelAt(std::span<const std::u16string_view> labels, std::size_t i) {
+    return i < labels.size() ? labels[i] : std::u16string_view{};
+}
+
+}  // namespace
+
+std::vector<PlacedText> fireKeyTexts(std::span<const std::u16string_view> labels,
+                                     const MeasureText& measure) {
+    std::vector<PlacedText> placed;
+    for (const Caption& c : kCaptions) {
+        const std::u16string_view text = labelAt(labels, c.label);
+        const int right = c.field.left - kCaptionGap;
+        const int room = right - F::kWell.left;
+        if (measure(text, 0).width <= room) {
+            placed.push_back(
+                {text, {F::kWell.left, c.field.top, right, c.field.bottom}, false, true});
+            continue;
+        }
+        // Centred on the field's row; the rows are far enough apart for two lines.
+        const int height = measure(text, room).height;
+        const int middle = (c.field.top + c.field.bottom) / 2;
+        const int top = middle - height / 2;
+        placed.push_back({text, {F::kWell.left, top, right, top + height}, true, true});
+    }
+    int top = F::kHelpTop;
+    for (const std::size_t help : {fire_label::kTimeRange, fire_label::kTimesRange}) {
+        const std::u16string_view text = labelAt(labels, help);
+        const int height = measure(text, F::kWell.width()).height;
+        placed.push_back({text, {F::kWell.left, top, F::kWell.right, top + height}, true, false});
+        top += height;
+    }
+    return placed;
+}
+
+}  // namespace trv::ui
