@@ -28,16 +28,17 @@ constexpr std::array<DialogLook, 6> kLooks{{
 }};
 
 // The function dialogs share one box; their lists are as long as their items.
-constexpr Rect kFunctionBox{42, 128, 151, 144};
-constexpr Rect kFunctionText{42, 128, 136, 144};
+// Box and list are wide enough for the longest choice of every language.
+constexpr Rect kFunctionBox{42, 128, 300, 144};
+constexpr Rect kFunctionText{42, 128, 285, 144};
 
 constexpr std::array<DropDownLayout, 6> kDropDowns{{
     {},  // the single-key dialog has none
-    {kFunctionBox, 532, kFunctionText, 533, {42, 146, 151, 306}},
-    {kFunctionBox, 552, kFunctionText, 553, {42, 146, 151, 266}},
-    {{82, 69, 165, 85}, 572, {82, 69, 150, 85}, 573, {82, 87, 165, 257}},
-    {{42, 105, 151, 121}, 563, {42, 105, 136, 121}, 564, {42, 123, 151, 263}},
-    {kFunctionBox, 565, kFunctionText, 566, {42, 146, 151, 286}},
+    {kFunctionBox, 532, kFunctionText, 533, {42, 146, 300, 306}},
+    {kFunctionBox, 552, kFunctionText, 553, {42, 146, 300, 266}},
+    {{94, 69, 177, 85}, 572, {94, 69, 162, 85}, 573, {94, 87, 177, 257}},
+    {{42, 105, 300, 121}, 563, {42, 105, 285, 121}, 564, {42, 123, 300, 263}},
+    {kFunctionBox, 565, kFunctionText, 566, {42, 146, 300, 286}},
 }};
 
 std::vector<std::u16string> owned(const std::vector<std::u16string_view>& views) {

@@ -17,9 +17,9 @@ struct FieldPlace {
     Rect rect;
 };
 constexpr std::array<FieldPlace, 3> kFields{{
-    {FireField::Repeat, fire_id::kRepeat, {83, 104, 164, 118}},
-    {FireField::Make, fire_id::kMake, {83, 138, 164, 152}},
-    {FireField::Break, fire_id::kBreak, {83, 172, 164, 186}},
+    {FireField::Repeat, fire_id::kRepeat, fire_layout::kRepeatField},
+    {FireField::Make, fire_id::kMake, fire_layout::kMakeField},
+    {FireField::Break, fire_id::kBreak, fire_layout::kBreakField},
 }};
 
 }  // namespace

@@ -15,9 +15,9 @@ struct Caption {
     Rect field;
 };
 constexpr std::array<Caption, 3> kCaptions{{
-    {fire_label::kTimes, {83, 104, 164, 118}},
-    {fire_label::kMakeTime, {83, 138, 164, 152}},
-    {fire_label::kBreakTime, {83, 172, 164, 186}},
+    {fire_label::kTimes, F::kRepeatField},
+    {fire_label::kMakeTime, F::kMakeField},
+    {fire_label::kBreakTime, F::kBreakField},
 }};
 // A caption ends this far left of its field.
 constexpr int kCaptionGap = 5;

@@ -33,6 +33,11 @@ namespace fire_layout {
 // The room for texts inside the dialog's content well.
 inline constexpr Rect kWell{16, 44, 430, 246};
 inline constexpr int kHelpTop = 194;
+// The number fields: repeat count, make time, break time. They stand far
+// enough right for a caption of every language on one or two lines.
+inline constexpr Rect kRepeatField{95, 104, 176, 118};
+inline constexpr Rect kMakeField{95, 138, 176, 152};
+inline constexpr Rect kBreakField{95, 172, 176, 186};
 }  // namespace fire_layout
 
 // The fire-key dialog's painted texts from its labels (all ten, in order).
