@@ -49,8 +49,8 @@ std::vector<PlacedText> fireKeyTexts(std::span<const std::u16string_view> labels
     int top = F::kHelpTop;
     for (const std::size_t help : {fire_label::kTimeRange, fire_label::kTimesRange}) {
         const std::u16string_view text = labelAt(labels, help);
-        const int height = measure(text, F::kWell.width()).height;
-        placed.push_back({text, {F::kWell.left, top, F::kWell.right, top + height}, true, false});
+        const int height = measure(text, F::kWell.right - F::kHelpLeft).height;
+        placed.push_back({text, {F::kHelpLeft, top, F::kWell.right, top + height}, true, false});
         top += height;
     }
     return placed;

@@ -33,6 +33,7 @@ namespace fire_layout {
 // The room for texts inside the dialog's content well.
 inline constexpr Rect kWell{16, 44, 430, 246};
 inline constexpr int kHelpTop = 194;
+inline constexpr int kHelpLeft = 23;  // clear of the well's rounded edge
 // The number fields: repeat count, make time, break time. They stand far
 // enough right for a caption of every language on one or two lines.
 inline constexpr Rect kRepeatField{95, 104, 176, 118};
