@@ -1,5 +1,6 @@
 #include "ui/fire_key_texts.h"
 
+#include <algorithm>
 #include <array>
 
 #include "lang/dialog_labels.h"
@@ -21,6 +22,7 @@ constexpr std::array<Caption, 3> kCaptions{{
 }};
 // A caption ends this far left of its field.
 constexpr int kCaptionGap = 5;
+constexpr int kLineGap = 2;
 
 std::u16string_view labelAt(std::span<const std::u16string_view> labels, std::size_t i) {
     return i < labels.size() ? labels[i] : std::u16string_view{};
@@ -46,7 +48,9 @@ std::vector<PlacedText> fireKeyTexts(std::span<const std::u16string_view> labels
         const int top = middle - height / 2;
         placed.push_back({text, {F::kWell.left, top, right, top + height}, true, true});
     }
+    // Below the lowest caption, which may reach past its field on two lines.
     int top = F::kHelpTop;
+    for (const PlacedText& caption : placed) top = std::max(top, caption.rect.bottom + kLineGap);
     for (const std::size_t help : {fire_label::kTimeRange, fire_label::kTimesRange}) {
         const std::u16string_view text = labelAt(labels, help);
         const int height = measure(text, F::kWell.right - F::kHelpLeft).height;

@@ -212,6 +212,15 @@ TEST(TextFit, EveryTextOfThePageAndTheDialogsFitsItsPlaceInEveryLanguageBarTheLi
         }
         misfits.check(name + " fire-key help below the well", u"help", helpBottom,
                       fire_layout::kWell.bottom);
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            for (std::size_t j = i + 1; j < placed.size(); ++j) {
+                const Rect& a = placed[i].rect;
+                const Rect& b = placed[j].rect;
+                const bool apart = a.bottom <= b.top || b.bottom <= a.top || a.right <= b.left ||
+                                   b.right <= a.left;
+                misfits.check(name + " fire-key texts overlap", placed[j].text, apart ? 0 : 1, 0);
+            }
+        }
     }
     for (const std::string& line : misfits.log) std::printf("does not fit: %s\n", line.c_str());
 
