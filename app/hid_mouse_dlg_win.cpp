@@ -81,7 +81,7 @@ CHidMouseDlg::~CHidMouseDlg() = default;
 
 std::span<const win::MessageEntry<CHidMouseDlg>> CHidMouseDlg::messageMap() {
     using Self = CHidMouseDlg;
-    static const std::array<win::MessageEntry<Self>, 16> map{{
+    static const std::array<win::MessageEntry<Self>, 17> map{{
         win::onMessage<Self>(WM_PAINT, &Self::OnPaint),
         win::onMessage<Self>(WM_QUERYDRAGICON, &Self::OnQueryDragIcon),
         win::onMessage<Self>(WM_TRAY_NOTIFY, &Self::OnTrayNotify),
@@ -95,6 +95,7 @@ std::span<const win::MessageEntry<CHidMouseDlg>> CHidMouseDlg::messageMap() {
         win::onMessage<Self>(WM_DEVICECHANGE, &Self::OnDeviceChange),
         win::onMessage<Self>(WM_TIMER, &Self::OnTimer),
         win::onMessage<Self>(WM_ERASEBKGND, &Self::OnEraseBackground),
+        win::onMessage<Self>(WM_SHOWWINDOW, &Self::OnShowWindow),
         win::onMessage<Self>(WM_LBUTTONDOWN, &Self::OnLeftButtonDown),
         win::onMessage<Self>(WM_MOUSEMOVE, &Self::OnMouseMove),
         win::onMessage<Self>(WM_MOUSEHOVER, &Self::OnMouseHover),
@@ -158,6 +159,7 @@ void CHidMouseDlg::loadSkinAndFonts() {
     setup.textColour = textColour_;
     setup.bodyFont = bodyFont_.get();
     setup.titleFont = titleFont_.get();
+    canvasSetup_ = setup;
     canvas_ = std::make_unique<ui::GdiCanvas>(std::move(setup));
 
     // The client area is the canvas, pixel for pixel.
@@ -307,6 +309,21 @@ void CHidMouseDlg::openGuide() {
 std::optional<LRESULT> CHidMouseDlg::OnEraseBackground(WPARAM wParam, LPARAM) {
     if (!canvas_) return std::nullopt;
     return canvas_->eraseBackground(wParam);
+}
+
+// The window spends most of its life hidden; its canvas and decoded images
+// (several megabytes) are given back meanwhile and made again, with the whole
+// page drawn from the model, before the window becomes visible. Redraws that
+// come while it is hidden find no canvas and are covered by that page draw.
+std::optional<LRESULT> CHidMouseDlg::OnShowWindow(WPARAM wParam, LPARAM lParam) {
+    if (lParam != 0) return std::nullopt;  // an owner's minimise or restore
+    if (!wParam) {
+        canvas_.reset();
+    } else if (!canvas_ && canvasSetup_) {
+        canvas_ = std::make_unique<ui::GdiCanvas>(*canvasSetup_);
+        if (model_->pageLive()) present({{ui::Element::Page}});
+    }
+    return std::nullopt;
 }
 
 std::optional<LRESULT> CHidMouseDlg::OnLeftButtonDown(WPARAM, LPARAM lParam) {

@@ -52,6 +52,7 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     std::optional<LRESULT> OnDeviceChange(WPARAM, LPARAM);
     std::optional<LRESULT> OnTimer(WPARAM, LPARAM);
     std::optional<LRESULT> OnEraseBackground(WPARAM, LPARAM);
+    std::optional<LRESULT> OnShowWindow(WPARAM, LPARAM);
     std::optional<LRESULT> OnLeftButtonDown(WPARAM, LPARAM);
     std::optional<LRESULT> OnMouseMove(WPARAM, LPARAM);
     std::optional<LRESULT> OnMouseHover(WPARAM, LPARAM);
@@ -107,7 +108,8 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     COLORREF textColour_ = RGB(0, 0, 0);
     win::Font bodyFont_;
     win::Font titleFont_;
-    std::unique_ptr<ui::GdiCanvas> canvas_;
+    std::unique_ptr<ui::GdiCanvas> canvas_;       // released while the window is hidden
+    std::optional<ui::CanvasSetup> canvasSetup_;  // what remakes it on the next show
     std::map<ui::ListId, win::ChildWindow> lists_;
     std::vector<win::ChildWindow> chosenLists_;  // closed, destroyed on WM_CLOSE_CHOSEN_LISTS
     std::array<win::ChildWindow, 4> swatches_;

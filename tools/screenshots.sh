@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots of the settings page: each skin in English,
-# and the default skin in each of the four languages, from the demo build in
-# a headless X server. Writes small PNGs to docs/screenshots/.
+# Takes the README's screenshots from the demo build in a headless X server:
+# the settings page in each skin and each of the four languages, the page
+# with an assignment list open, and every assignment dialog in English,
+# Simplified Chinese and Bulgarian in each skin (the disabled win_tests case
+# *PicturesOfEveryDialog). Each picture is the window at its own size, stored
+# losslessly in docs/screenshots/.
 #
 #   tools/screenshots.sh      (after a Windows build: cmake --build --preset windows)
 set -euo pipefail
@@ -16,6 +19,10 @@ mkdir -p "$out"
 trv_xvfb_start
 trap 'trv_wine_stop' EXIT
 trv_wine_start build/windows
+
+store() {  # store <picture> <target>: the same pixels, compressed harder
+    convert "$1" -strip -define png:compression-level=9 -define png:compression-filter=5 "$2"
+}
 
 shoot() {  # shoot <language code or ""> <skin> <name> [list]
     # With "list", button 3's assignment list is open with the DPI sub-list.
@@ -40,7 +47,7 @@ shoot() {  # shoot <language code or ""> <skin> <name> [list]
         xdotool mousemove $((X + 263)) $((Y + 166)); sleep 0.8
     fi
     import -window "$id" "$work/page.png"
-    convert "$work/page.png" -resize 75% -colors 192 "$out/$3.png"
+    store "$work/page.png" "$out/$3.png"
     # Its own close button, so that its icon leaves the notification area.
     eval "$(xdotool getwindowgeometry --shell "$id")"
     xdotool mousemove $((X + 952)) $((Y + 26)) click 1
@@ -49,9 +56,23 @@ shoot() {  # shoot <language code or ""> <skin> <name> [list]
     echo "$out/$3.png"
 }
 
-shoot "" Default page-default-en
+for skin in Default Amber; do
+    name=$(tr '[:upper:]' '[:lower:]' <<<"$skin")
+    shoot "" "$skin" "page-$name-en"
+    shoot CHS "$skin" "page-$name-chs"
+    shoot CHT "$skin" "page-$name-cht"
+    shoot BUL "$skin" "page-$name-bul"
+done
 shoot "" Default page-assignment-list-en list
-shoot "" Amber page-amber-en
-shoot CHS Default page-default-chs
-shoot CHT Default page-default-cht
-shoot BUL Default page-default-bul
+
+dialogs="$(mktemp -d)"
+for skin in Default Amber; do
+    TRV_SHOTS_SKIN="$(winepath -w "$stage/Skins/$skin")" TRV_SHOTS_OUT="$(winepath -w "$dialogs")" \
+        wine "$root/build/windows/tests/win_tests.exe" --gtest_also_run_disabled_tests \
+        --gtest_filter='*PicturesOfEveryDialog' >/dev/null 2>&1 || echo "dialog pictures of $skin failed" >&2
+done
+for picture in "$dialogs"/*.png; do
+    store "$picture" "$out/$(basename "$picture")"
+    echo "$out/$(basename "$picture")"
+done
+rm -rf "$dialogs"

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cwctype>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -646,9 +647,12 @@ TEST_F(AssignmentDialogsTest, MissingBackgroundSaysWhichAndLeavesABlankDialogTha
     EXPECT_EQ(result, std::nullopt);
 }
 
-// Not a test: pictures of every dialog in English and Simplified Chinese for
-// the documentation, from the skin in TRV_SHOTS_SKIN into TRV_SHOTS_OUT.
-// Run with --gtest_also_run_disabled_tests --gtest_filter=*Pictures*.
+// Not a test: pictures of every dialog in English, Simplified Chinese and
+// Bulgarian for the documentation, from the skin folder in TRV_SHOTS_SKIN into
+// TRV_SHOTS_OUT, named dialog-<dialog>-<skin>-<language>.png after the skin
+// folder's own name, at the window's size and without loss.
+// Run with --gtest_also_run_disabled_tests --gtest_filter=*Pictures*;
+// tools/screenshots.sh runs it for every skin.
 bool saveScreenPng(HWND window, const std::wstring& path) {
     RECT r{};
     ::GetWindowRect(window, &r);
@@ -671,16 +675,19 @@ TEST_F(AssignmentDialogsTest, DISABLED_PicturesOfEveryDialog) {
     const wchar_t* skin = _wgetenv(L"TRV_SHOTS_SKIN");
     const wchar_t* out = _wgetenv(L"TRV_SHOTS_OUT");
     ASSERT_TRUE(skin && out);
+    std::wstring skinName = std::filesystem::path(skin).filename().wstring();
+    for (wchar_t& c : skinName) c = static_cast<wchar_t>(std::towlower(c));
     struct Language {
         trv::Language language;
         const wchar_t* suffix;
     };
     for (const Language lang : {Language{trv::Language::English, L"en"},
-                                Language{trv::Language::SimplifiedChinese, L"chs"}}) {
+                                Language{trv::Language::SimplifiedChinese, L"chs"},
+                                Language{trv::Language::Bulgarian, L"bul"}}) {
         const DialogArgs dialogArgs{skin, RGB(230, 240, 240), lang.language};
         auto picture = [&](const wchar_t* name, POINT boxToOpen, std::function<void()> run) {
-            const std::wstring path =
-                std::wstring(out) + L"/dialog-" + name + L"-" + lang.suffix + L".png";
+            const std::wstring path = std::wstring(out) + L"/dialog-" + name + L"-" + skinName +
+                                      L"-" + lang.suffix + L".png";
             UiScript script({
                 [boxToOpen] {
                     if (!dialog()) return false;
