@@ -132,7 +132,12 @@ BOOL CHidMouseDlg::OnInitDialog() {
 
 void CHidMouseDlg::addTrayIcon() {
     trayAttemptsLeft_ = kTrayRetries;
-    if (!tray_.add(hwnd(), appIcon_, kTrayTip))
+    // The icon's own image for the notification area's size at this DPI,
+    // rather than the large one shrunk by the shell.
+    const int side = win::systemMetricForDpi(SM_CXSMICON, win::windowDpi(hwnd()));
+    trayIcon_.reset(static_cast<HICON>(
+        ::LoadImageW(instance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, side, side, 0)));
+    if (!tray_.add(hwnd(), trayIcon_ ? trayIcon_.get() : appIcon_, kTrayTip))
         ::SetTimer(hwnd(), kTrayRetryTimer, kTrayRetryMs, nullptr);
 }
 

@@ -95,6 +95,7 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
 
     HICON appIcon_ = nullptr;  // shared resource icon, owned by the module
     win::KernelHandle instanceMutex_;
+    win::Icon trayIcon_;  // the small-icon size of the window's DPI; outlives tray_
     TrayIcon tray_;
     int trayAttemptsLeft_ = 0;
     UINT taskbarCreatedMessage_ = 0;

@@ -1,7 +1,7 @@
 // The demo build on a display of 150 % and 200 %: the window's page is that
 // much larger, a click at the scaled place of a knob and of Apply reaches the
-// mouse as at 100 %, and the page is drawn from the skin's images for the
-// scale rather than enlarged from the 100 % ones. Wine takes the scale from
+// mouse as at 100 % (hover marks follow too), and the page is drawn from the
+// skin's images for the scale rather than enlarged from the 100 % ones. Wine takes the scale from
 // the prefix's LogPixels when a program starts; the test sets it around each
 // run and puts the old value back.
 
@@ -79,10 +79,10 @@ POINT centreOf(const ui::Rect& r) {
 }
 
 // Mean absolute difference per channel (0..255) between the screen's pixels
-// at (x, y) and a picture of the same size.
-double meanDifference(HDC screen, int x, int y, Gdiplus::Bitmap& picture) {
+// at (x, y) and a picture of the same size, or its first `columns` columns.
+double meanDifference(HDC screen, int x, int y, Gdiplus::Bitmap& picture, int columns = 0) {
     double sum = 0;
-    const int w = static_cast<int>(picture.GetWidth());
+    const int w = columns > 0 ? columns : static_cast<int>(picture.GetWidth());
     const int h = static_cast<int>(picture.GetHeight());
     for (int j = 0; j < h; ++j) {
         for (int i = 0; i < w; ++i) {
@@ -98,7 +98,8 @@ double meanDifference(HDC screen, int x, int y, Gdiplus::Bitmap& picture) {
 
 class DisplayScaleRun : public ::testing::TestWithParam<int> {};
 
-TEST_P(DisplayScaleRun, PageIsScaledAndAScaledClickOnTheKnobAndApplyWrites250HzToTheMouse) {
+TEST_P(DisplayScaleRun,
+       PageIsScaledAndThePointerHoversAndClicksAtScaledPlacesUntilApplyWrites250Hz) {
     const int dpi = GetParam();
     const ui::DisplayScale scale{dpi};
     const std::wstring folder =
@@ -160,6 +161,23 @@ TEST_P(DisplayScaleRun, PageIsScaledAndAScaledClickOnTheKnobAndApplyWrites250HzT
             "knob at 150 %%: mean difference %.2f to the 150 %% image, %.2f to the 100 %% "
             "image enlarged\n",
             toSharp, toEnlarged);
+
+        // The pointer resting on Apply gives it its over look at its scaled
+        // place (seen at its left end, clear of the text).
+        const POINT applyCentre = centreOf(scale.rect(ui::layout::kApply));
+        ::PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(applyCentre.x, applyCentre.y));
+        ::PostMessageW(window, WM_MOUSEHOVER, 0, MAKELPARAM(applyCentre.x, applyCentre.y));
+        ::Sleep(400);
+        Gdiplus::Bitmap over((skins + L"\\@150\\button-over.png").c_str());
+        Gdiplus::Bitmap normal((skins + L"\\@150\\button-normal.png").c_str());
+        POINT apply{scale.px(ui::layout::kApply.left), scale.px(ui::layout::kApply.top)};
+        ::ClientToScreen(window, &apply);
+        const HDC again = ::GetDC(nullptr);
+        const double toOver = meanDifference(again, apply.x, apply.y, over, 20);
+        const double toNormal = meanDifference(again, apply.x, apply.y, normal, 20);
+        ::ReleaseDC(nullptr, again);
+        EXPECT_LE(toOver, 1.0);
+        EXPECT_GT(toNormal, toOver + 2.0) << "Apply does not show its over look";
     }
 
     clickAt(window, centreOf(scale.rect(ui::layout::kApply)));
