@@ -116,6 +116,10 @@ BOOL CHidMouseDlg::OnInitDialog() {
     ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
     ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
 
+    // The window lays itself out at a new DPI (OnDpiChanged); the dialog
+    // manager's own scaling of its template would fight it.
+    win::keepDialogLayoutOnDpiChange(hwnd());
+
     // No task-bar button: the program is reached through its notification icon.
     const LONG_PTR exStyle = ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
     ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);

@@ -37,4 +37,12 @@ int systemMetricForDpi(int index, int dpi) {
     return ::GetSystemMetrics(index);
 }
 
+void keepDialogLayoutOnDpiChange(HWND dialog) {
+    using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
+    static const auto set =
+        user32Function<SetDialogDpiChangeBehaviorFn>("SetDialogDpiChangeBehavior");
+    constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+    if (set && dialog) set(dialog, kDisableAll, kDisableAll);
+}
+
 }  // namespace trv::win

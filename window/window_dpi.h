@@ -14,4 +14,9 @@ int windowDpi(HWND window);
 // system DPI where that call is missing.
 int systemMetricForDpi(int index, int dpi);
 
+// Keeps the dialog manager from resizing a dialog, moving its controls and
+// changing their fonts when the DPI changes (Windows 10 1703 and later), for
+// a window that lays itself out again at the new DPI.
+void keepDialogLayoutOnDpiChange(HWND dialog);
+
 }  // namespace trv::win
