@@ -23,6 +23,7 @@
 #include "window/desktop_shell.h"
 #include "window/list_box.h"
 #include "window/wide.h"
+#include "window/window_dpi.h"
 
 namespace trv {
 
@@ -45,6 +46,10 @@ constexpr UINT kHoverTimeMs = 10;
 constexpr COLORREF kStaticBackground = RGB(100, 150, 100);
 constexpr COLORREF kListText = RGB(255, 255, 255);
 constexpr COLORREF kListBackground = RGB(0, 0, 0);
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 bool isPageList(int id) {
     return id == static_cast<int>(ui::ListId::LightMode) ||
@@ -99,6 +104,7 @@ std::span<const win::MessageEntry<CHidMouseDlg>> CHidMouseDlg::messageMap() {
         win::onMessage<Self>(WM_LBUTTONDOWN, &Self::OnLeftButtonDown),
         win::onMessage<Self>(WM_MOUSEMOVE, &Self::OnMouseMove),
         win::onMessage<Self>(WM_MOUSEHOVER, &Self::OnMouseHover),
+        win::onMessage<Self>(WM_DPICHANGED, &Self::OnDpiChanged),
     }};
     return map;
 }
@@ -110,6 +116,10 @@ BOOL CHidMouseDlg::OnInitDialog() {
 
     ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
     ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
+
+    // The window lays itself out at a new DPI (OnDpiChanged); the dialog
+    // manager's own scaling of its template would fight it.
+    win::keepDialogLayoutOnDpiChange(hwnd());
 
     // No task-bar button: the program is reached through its notification icon.
     const LONG_PTR exStyle = ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
@@ -127,7 +137,12 @@ BOOL CHidMouseDlg::OnInitDialog() {
 
 void CHidMouseDlg::addTrayIcon() {
     trayAttemptsLeft_ = kTrayRetries;
-    if (!tray_.add(hwnd(), appIcon_, kTrayTip))
+    // The icon's own image for the notification area's size at this DPI,
+    // rather than the large one shrunk by the shell.
+    const int side = win::systemMetricForDpi(SM_CXSMICON, win::windowDpi(hwnd()));
+    trayIcon_.reset(static_cast<HICON>(
+        ::LoadImageW(instance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, side, side, 0)));
+    if (!tray_.add(hwnd(), trayIcon_ ? trayIcon_.get() : appIcon_, kTrayTip))
         ::SetTimer(hwnd(), kTrayRetryTimer, kTrayRetryMs, nullptr);
 }
 
@@ -147,23 +162,7 @@ bool CHidMouseDlg::registerDeviceNotifications() {
 void CHidMouseDlg::loadSkinAndFonts() {
     const SkinSettings& skin = model_->skin();
     textColour_ = RGB(skin.red, skin.green, skin.blue);
-    const LanguageFonts fonts = fontsFor(model_->language(), win::runningWindowsVersion());
-    bodyFont_ = win::makeFont(fonts.body);
-    titleFont_ = win::makeFont(fonts.title);
-
-    ui::CanvasSetup setup;
-    setup.skinFolder = win::toWide(model_->skinFolder());
-    setup.background = u"/main.png";
-    setup.fallbackWidth = ui::layout::kPageWidth;
-    setup.fallbackHeight = ui::layout::kPageHeight;
-    setup.textColour = textColour_;
-    setup.bodyFont = bodyFont_.get();
-    setup.titleFont = titleFont_.get();
-    canvasSetup_ = setup;
-    canvas_ = std::make_unique<ui::GdiCanvas>(std::move(setup));
-
-    // The client area is the canvas, pixel for pixel.
-    win::setClientSize(hwnd(), canvas_->width(), canvas_->height());
+    makeCanvasForDpi();
 
     if (!canvas_->backgroundLoaded()) {
         // Without its background the window still works on a plain canvas of
@@ -175,8 +174,67 @@ void CHidMouseDlg::loadSkinAndFonts() {
     }
 }
 
+// Laid out and drawn at the window's DPI: the canvas, its fonts and every
+// control are scaled at this edge, while the page's rules keep 96-DPI numbers.
+void CHidMouseDlg::makeCanvasForDpi() {
+    scale_ = ui::DisplayScale{win::windowDpi(hwnd())};
+    LanguageFonts fonts = fontsFor(model_->language(), win::runningWindowsVersion());
+    fonts.body.height = scale_.px(fonts.body.height);
+    fonts.title.height = scale_.px(fonts.title.height);
+    bodyFont_ = win::makeFont(fonts.body);
+    titleFont_ = win::makeFont(fonts.title);
+
+    ui::CanvasSetup setup;
+    setup.skinFolder = win::toWide(model_->skinFolder());
+    setup.background = u"/main.png";
+    setup.fallbackWidth = ui::layout::kPageWidth;
+    setup.fallbackHeight = ui::layout::kPageHeight;
+    setup.textColour = textColour_;
+    setup.bodyFont = bodyFont_.get();
+    setup.titleFont = titleFont_.get();
+    setup.dpi = scale_.dpi;
+    canvasSetup_ = setup;
+    canvas_ = std::make_unique<ui::GdiCanvas>(std::move(setup));
+
+    // The client area is the canvas, pixel for pixel.
+    win::setClientSize(hwnd(), canvas_->width(), canvas_->height());
+}
+
+POINT CHidMouseDlg::pagePoint(POINT at) const {
+    return {scale_.unscaled(at.x), scale_.unscaled(at.y)};
+}
+
+std::optional<LRESULT> CHidMouseDlg::OnDpiChanged(WPARAM, LPARAM lParam) {
+    const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (suggested) {
+        ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
+                       suggested->right - suggested->left, suggested->bottom - suggested->top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (!canvasSetup_) return 0;  // nothing drawn yet: the first canvas takes the new DPI
+    makeCanvasForDpi();
+    // A hidden window keeps nothing drawn; its next show makes the canvas.
+    if (!::IsWindowVisible(hwnd())) canvas_.reset();
+    for (auto& [id, list] : lists_) {
+        const auto rect = listRects_.find(id);
+        if (rect == listRects_.end()) continue;
+        const RECT r = toRect(scale_.rect(rect->second));
+        ::MoveWindow(list.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        ::SendMessageW(list.get(), WM_SETFONT, reinterpret_cast<WPARAM>(bodyFont_.get()), TRUE);
+    }
+    for (int stage = 1; stage <= ui::layout::kStages; ++stage) {
+        const HWND swatch = swatches_[static_cast<std::size_t>(stage - 1)].get();
+        if (!swatch) continue;
+        const RECT r = toRect(scale_.rect(ui::layout::stageSwatch(stage)));
+        ::MoveWindow(swatch, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    }
+    if (model_->pageLive()) present({ui::ElementDraw{ui::Element::Page}});
+    return 0;
+}
+
 void CHidMouseDlg::tearDownPage() {
     lists_.clear();
+    listRects_.clear();
     for (win::ChildWindow& swatch : swatches_) swatch.reset();
 }
 
@@ -200,7 +258,7 @@ void CHidMouseDlg::ensureSwatches() {
     for (int stage = 1; stage <= ui::layout::kStages; ++stage) {
         win::ChildWindow& swatch = swatches_[static_cast<std::size_t>(stage - 1)];
         if (swatch) continue;
-        const ui::Rect r = ui::layout::stageSwatch(stage);
+        const ui::Rect r = scale_.rect(ui::layout::stageSwatch(stage));
         swatch.reset(::CreateWindowExW(
             0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_CENTER, r.left, r.top, r.width(),
             r.height(), hwnd(),
@@ -210,7 +268,8 @@ void CHidMouseDlg::ensureSwatches() {
 }
 
 void CHidMouseDlg::press(POINT at) {
-    const PressOutcome outcome = model_->press(at.x, at.y);
+    const POINT page = pagePoint(at);
+    const PressOutcome outcome = model_->press(page.x, page.y);
     for (ui::ListId id : outcome.closeLists) closeList(id);
     present(outcome.redraw);
     if (outcome.openList) openList(*outcome.openList);
@@ -237,9 +296,10 @@ void CHidMouseDlg::showDpiSubList(int button, HWND list, int item) {
     if (lists_.count(ui::ListId::DpiSubList) != 0) return;
     const std::optional<RECT> itemRect = win::list_box::itemRect(list, item);
     if (!itemRect) return;
-    const ui::Rect listRect = ui::layout::assignmentList(button);
-    const int left = listRect.left + itemRect->right;
-    const int top = listRect.top + itemRect->top;
+    // The item's place is in window pixels; the list opens in page numbers.
+    const ui::Rect listRect = scale_.rect(ui::layout::assignmentList(button));
+    const int left = scale_.unscaled(listRect.left + itemRect->right);
+    const int top = scale_.unscaled(listRect.top + itemRect->top);
     const int size = ui::layout::kDpiSubListSize;
     std::vector<std::u16string> steps;
     for (std::size_t n = 0; n < kDpiSwitchItemCount; ++n) steps.emplace_back(dpiSwitchItemText(n));
@@ -248,14 +308,16 @@ void CHidMouseDlg::showDpiSubList(int button, HWND list, int item) {
 
 void CHidMouseDlg::openList(const ListToOpen& list) {
     win::ChildWindow& window = lists_[list.id];
-    window.reset(
-        win::list_box::create(hwnd(), static_cast<int>(list.id), toRect(list.rect), list.items));
+    listRects_[list.id] = list.rect;
+    window.reset(win::list_box::create(hwnd(), static_cast<int>(list.id),
+                                       toRect(scale_.rect(list.rect)), list.items));
     if (window)
         ::SendMessageW(window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(bodyFont_.get()), TRUE);
 }
 
 void CHidMouseDlg::closeList(ui::ListId id) {
     lists_.erase(id);
+    listRects_.erase(id);
 }
 
 // A list box goes on with its own handling after its notification returns, so
@@ -266,6 +328,7 @@ void CHidMouseDlg::closeListAfterNotification(ui::ListId id) {
     const auto list = lists_.find(id);
     if (list == lists_.end()) return;
     chosenLists_.push_back(std::move(list->second));
+    listRects_.erase(id);
     lists_.erase(list);
     ::PostMessageW(hwnd(), WM_CLOSE_CHOSEN_LISTS, 0, 0);
 }
@@ -332,7 +395,7 @@ std::optional<LRESULT> CHidMouseDlg::OnLeftButtonDown(WPARAM, LPARAM lParam) {
 }
 
 std::optional<LRESULT> CHidMouseDlg::OnMouseMove(WPARAM, LPARAM lParam) {
-    const POINT at = pointOf(lParam);
+    const POINT at = pagePoint(pointOf(lParam));
     const ui::PointerMove move = model_->pointerMoved(at.x, at.y);
     if (move.trackHover) {
         TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, hwnd(), kHoverTimeMs};
@@ -343,7 +406,7 @@ std::optional<LRESULT> CHidMouseDlg::OnMouseMove(WPARAM, LPARAM lParam) {
 }
 
 std::optional<LRESULT> CHidMouseDlg::OnMouseHover(WPARAM, LPARAM lParam) {
-    const POINT at = pointOf(lParam);
+    const POINT at = pagePoint(pointOf(lParam));
     present(model_->pointerHovered(at.x, at.y));
     return std::nullopt;
 }

@@ -21,6 +21,7 @@
 #include "device/hid_system.h"
 #include "device/transfer.h"
 #include "perf/system_pointer_win.h"
+#include "ui/display_scale.h"
 #include "ui/gdi_canvas_win.h"
 #include "window/dialog.h"
 #include "window/handles.h"
@@ -56,6 +57,7 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     std::optional<LRESULT> OnLeftButtonDown(WPARAM, LPARAM);
     std::optional<LRESULT> OnMouseMove(WPARAM, LPARAM);
     std::optional<LRESULT> OnMouseHover(WPARAM, LPARAM);
+    std::optional<LRESULT> OnDpiChanged(WPARAM, LPARAM);
     std::optional<LRESULT> OnControlColour(UINT message, HDC dc, HWND control);
     std::optional<LRESULT> OnListCommand(int id, int code);
 
@@ -80,6 +82,11 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     void showDpiSubList(int button, HWND list, int item);
     void ensureSwatches();
     void present(const ui::Redraw& redraw);
+    // The fonts and the canvas for the window's DPI, and the client area the
+    // canvas's size.
+    void makeCanvasForDpi();
+    // A window pixel as the page's 96-DPI point.
+    POINT pagePoint(POINT at) const;
 
     void addTrayIcon();
     void showFromTray();
@@ -89,6 +96,7 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
 
     HICON appIcon_ = nullptr;  // shared resource icon, owned by the module
     win::KernelHandle instanceMutex_;
+    win::Icon trayIcon_;  // the small-icon size of the window's DPI; outlives tray_
     TrayIcon tray_;
     int trayAttemptsLeft_ = 0;
     UINT taskbarCreatedMessage_ = 0;
@@ -108,9 +116,11 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     COLORREF textColour_ = RGB(0, 0, 0);
     win::Font bodyFont_;
     win::Font titleFont_;
+    ui::DisplayScale scale_;                      // the window's DPI; the page keeps 96-DPI numbers
     std::unique_ptr<ui::GdiCanvas> canvas_;       // released while the window is hidden
     std::optional<ui::CanvasSetup> canvasSetup_;  // what remakes it on the next show
     std::map<ui::ListId, win::ChildWindow> lists_;
+    std::map<ui::ListId, ui::Rect> listRects_;   // in page numbers, to place again at a new DPI
     std::vector<win::ChildWindow> chosenLists_;  // closed, destroyed on WM_CLOSE_CHOSEN_LISTS
     std::array<win::ChildWindow, 4> swatches_;
     win::Brush controlBrush_;          // the last control-colour brush; one at a time

@@ -36,11 +36,14 @@ set(install_skins "")
 foreach(folder IN LISTS SKIN_FOLDERS)
     file(MAKE_DIRECTORY ${PAYLOAD}/Skins/${folder})
     foreach(image IN LISTS SKIN_FILES)
+        # The images of other display scales sit in @<scale> subfolders.
+        get_filename_component(subfolder ${PAYLOAD}/Skins/${folder}/${image} DIRECTORY)
+        file(MAKE_DIRECTORY ${subfolder})
         file(COPY_FILE ${SKINS_ROOT}/${folder}/${image} ${PAYLOAD}/Skins/${folder}/${image})
     endforeach()
     string(APPEND remove_skins "    RMDir /r \"$INSTDIR\\Skins\\${folder}\"\n")
     string(APPEND install_skins "    SetOutPath \"$INSTDIR\\Skins\\${folder}\"\n"
-                                "    File \"${PAYLOAD}/Skins/${folder}/*.png\"\n")
+                                "    File /r \"${PAYLOAD}/Skins/${folder}/*.png\"\n")
 endforeach()
 file(WRITE ${SKINS_NSH}
     "!macro TRV_REMOVE_SKINS\n${remove_skins}!macroend\n"

@@ -4,11 +4,27 @@
 # and variable names) by its value; anything still between @ signs is an
 # error, so a misspelt colour cannot render black. A PNG source is cropped
 # instead. All images end up opaque 24-bit PNGs, copied to every folder of
-# DESTS. One process per skin rather than per image keeps the render fast.
+# DESTS. One process per skin and scale rather than per image keeps the
+# render fast.
+#
+# SCALE is a display scale in percent. Every image is rendered at
+# round(size * SCALE / 100), rounded half up as the program scales the page,
+# and stretched to exactly that size (rsvg-convert's --zoom rounds up); a
+# crop's offset is scaled the same way. Images of a scale other than 100 go
+# to the folder's @<SCALE> subfolder.
 #
 #   -DLIST=images.list -DSOURCES=<dir> -DPALETTE=<file> -DWORK=<dir>
-#   -DDESTS=<dir>[,<dir>...] -DRSVG= -DCONVERT= -DMOGRIFY=
+#   -DDESTS=<dir>[,<dir>...] -DSCALE=<percent> -DRSVG= -DCONVERT= -DMOGRIFY=
 cmake_minimum_required(VERSION 3.25)
+
+if(NOT SCALE)
+    set(SCALE 100)
+endif()
+# A length at the scale, rounded half up.
+function(scaled out value)
+    math(EXPR result "(${value} * ${SCALE} + 50) / 100")
+    set(${out} ${result} PARENT_SCOPE)
+endfunction()
 
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
@@ -78,11 +94,21 @@ foreach(line IN LISTS images)
 
     if(source MATCHES "\\.png$")
         # Cropped once every SVG is rendered, since the source is one of them.
-        string(REPLACE "," "+" crop "${crop}")
-        list(APPEND crops "${file}|${source}|${width}x${height}+${crop}")
+        string(REPLACE "," ";" offset "${crop}")
+        list(GET offset 0 crop_x)
+        list(GET offset 1 crop_y)
+        scaled(crop_x ${crop_x})
+        scaled(crop_y ${crop_y})
+        scaled(crop_w ${width})
+        scaled(crop_h ${height})
+        list(APPEND crops "${file}|${source}|${crop_w}x${crop_h}+${crop_x}+${crop_y}")
     else()
         expand_svg("${SOURCES}/${source}" "${WORK}/${file}.svg")
-        execute_process(COMMAND "${RSVG}" -o "${WORK}/${file}" "${WORK}/${file}.svg" RESULT_VARIABLE rc)
+        scaled(render_w ${width})
+        scaled(render_h ${height})
+        execute_process(COMMAND "${RSVG}" -w ${render_w} -h ${render_h} -o "${WORK}/${file}"
+                                "${WORK}/${file}.svg"
+                        RESULT_VARIABLE rc)
         if(NOT rc EQUAL 0)
             message(FATAL_ERROR "rendering ${WORK}/${file}.svg failed")
         endif()
@@ -134,10 +160,16 @@ file(WRITE "${WORK}/colours.ini" "${ini}")
 
 string(REPLACE "," ";" dests "${DESTS}")
 foreach(dest IN LISTS dests)
+    if(NOT SCALE EQUAL 100)
+        set(dest "${dest}/@${SCALE}")
+    endif()
     file(MAKE_DIRECTORY "${dest}")
     foreach(line IN LISTS images)
         string(REGEX MATCH "^[^ \t]+" file "${line}")
         file(COPY_FILE "${WORK}/${file}" "${dest}/${file}")
     endforeach()
-    file(COPY_FILE "${WORK}/colours.ini" "${dest}/colours.ini")
+    # The colours are the skin's at every scale: one file beside the 100 % images.
+    if(SCALE EQUAL 100)
+        file(COPY_FILE "${WORK}/colours.ini" "${dest}/colours.ini")
+    endif()
 endforeach()

@@ -18,9 +18,22 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
 file(STRINGS ${TRV_SKIN_DIR}/images.list skin_images REGEX "^[^#]")
 list(TRANSFORM skin_images REPLACE "^([^ \t]+).*" "\\1" OUTPUT_VARIABLE skin_files)
 
-# One command per skin: a change to a source, the palette or the list renders
-# the whole skin again, in about a second; a command per image would spend
-# most of its time starting tools.
+# The display scales every skin is rendered for, in percent; 100 goes to the
+# skin's folder, the others to its @<scale> subfolders.
+set(TRV_SKIN_SCALES 100 125 150 175 200)
+# Every image's path inside a skin folder, at every scale.
+set(skin_base_files ${skin_files})
+foreach(scale IN LISTS TRV_SKIN_SCALES)
+    if(NOT scale EQUAL 100)
+        list(TRANSFORM skin_base_files PREPEND @${scale}/ OUTPUT_VARIABLE scaled_files)
+        list(APPEND skin_files ${scaled_files})
+    endif()
+endforeach()
+
+# One command per skin and scale: a change to a source, the palette or the
+# list renders the whole skin again; a command per image would spend most of
+# its time starting tools, and separate scales let the build run them side by
+# side.
 set(skin_outputs "")
 set(skin_folders "")
 foreach(palette IN LISTS skin_palettes)
@@ -31,21 +44,29 @@ foreach(palette IN LISTS skin_palettes)
     endif()
     list(APPEND skin_folders ${folder})
 
-    set(plain ${TRV_STAGE_PLAIN_DIR}/Skins/${folder})
-    set(demo ${TRV_STAGE_DEMO_DIR}/Skins/${folder})
-    list(TRANSFORM skin_files PREPEND ${plain}/ OUTPUT_VARIABLE plain_files)
-    list(TRANSFORM skin_files PREPEND ${demo}/ OUTPUT_VARIABLE demo_files)
-    list(APPEND plain_files ${plain}/colours.ini)
-    list(APPEND demo_files ${demo}/colours.ini)
-    add_custom_command(OUTPUT ${plain_files} ${demo_files}
-        COMMAND ${CMAKE_COMMAND} -DLIST=${TRV_SKIN_DIR}/images.list -DSOURCES=${TRV_SKIN_DIR}/src
-                -DPALETTE=${palette} -DWORK=${CMAKE_BINARY_DIR}/skins/${folder}
-                -DDESTS=${plain},${demo} -DRSVG=${TRV_RSVG} -DCONVERT=${TRV_CONVERT}
-                -DMOGRIFY=${TRV_MOGRIFY} -P ${TRV_SKIN_RENDER}
-        DEPENDS ${skin_sources} ${palette} ${TRV_SKIN_DIR}/images.list ${TRV_SKIN_RENDER}
-        COMMENT "Rendering the ${folder} skin"
-        VERBATIM)
-    list(APPEND skin_outputs ${plain_files} ${demo_files})
+    foreach(scale IN LISTS TRV_SKIN_SCALES)
+        set(plain ${TRV_STAGE_PLAIN_DIR}/Skins/${folder})
+        set(demo ${TRV_STAGE_DEMO_DIR}/Skins/${folder})
+        set(prefix "")
+        if(NOT scale EQUAL 100)
+            set(prefix @${scale}/)
+        endif()
+        list(TRANSFORM skin_base_files PREPEND ${plain}/${prefix} OUTPUT_VARIABLE plain_files)
+        list(TRANSFORM skin_base_files PREPEND ${demo}/${prefix} OUTPUT_VARIABLE demo_files)
+        if(scale EQUAL 100)
+            list(APPEND plain_files ${plain}/colours.ini)
+            list(APPEND demo_files ${demo}/colours.ini)
+        endif()
+        add_custom_command(OUTPUT ${plain_files} ${demo_files}
+            COMMAND ${CMAKE_COMMAND} -DLIST=${TRV_SKIN_DIR}/images.list -DSOURCES=${TRV_SKIN_DIR}/src
+                    -DPALETTE=${palette} -DWORK=${CMAKE_BINARY_DIR}/skins/${folder}/${scale}
+                    -DDESTS=${plain},${demo} -DSCALE=${scale} -DRSVG=${TRV_RSVG}
+                    -DCONVERT=${TRV_CONVERT} -DMOGRIFY=${TRV_MOGRIFY} -P ${TRV_SKIN_RENDER}
+            DEPENDS ${skin_sources} ${palette} ${TRV_SKIN_DIR}/images.list ${TRV_SKIN_RENDER}
+            COMMENT "Rendering the ${folder} skin at ${scale} %"
+            VERBATIM)
+        list(APPEND skin_outputs ${plain_files} ${demo_files})
+    endforeach()
 endforeach()
 
 add_custom_target(skins ALL DEPENDS ${skin_outputs})
@@ -54,8 +75,9 @@ add_dependencies(stage_demo skins)
 
 # Sizes, opacity, and the DPI label patch against the page it must hide into.
 string(REPLACE ";" "," skin_folders_arg "${skin_folders}")
+string(REPLACE ";" "," skin_scales_arg "${TRV_SKIN_SCALES}")
 add_test(NAME skin_images
     COMMAND ${CMAKE_COMMAND} -DLIST=${TRV_SKIN_DIR}/images.list -DFOLDERS=${skin_folders_arg}
             -DROOTS=${TRV_STAGE_PLAIN_DIR}/Skins,${TRV_STAGE_DEMO_DIR}/Skins
-            -DCONVERT=${TRV_CONVERT} -DCOMPARE=${TRV_COMPARE}
+            -DSCALES=${skin_scales_arg} -DCONVERT=${TRV_CONVERT} -DCOMPARE=${TRV_COMPARE}
             -P ${TRV_ROOT}/cmake/skin_check.cmake)

@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "ui/display_scale.h"
 #include "window/wide.h"
 
 namespace trv::ui {
@@ -40,10 +41,11 @@ ImageFailureNotice imageFailureBox(HWND owner) {
 }
 
 GdiCanvas::GdiCanvas(CanvasSetup setup) : setup_(std::move(setup)) {
+    const DisplayScale scale{setup_.dpi};
     const std::optional<PngImage> background =
-        PngImage::load(setup_.skinFolder + win::toWide(setup_.background));
-    width_ = background ? background->width() : setup_.fallbackWidth;
-    height_ = background ? background->height() : setup_.fallbackHeight;
+        loadScaledImage(setup_.skinFolder, setup_.background, setup_.dpi);
+    width_ = background ? background->width() : scale.px(setup_.fallbackWidth);
+    height_ = background ? background->height() : scale.px(setup_.fallbackHeight);
     canvas_ = makeTopDownDib(width_, height_);
     dc_.reset(::CreateCompatibleDC(nullptr));
     if (!canvas_.bitmap || !dc_) {
@@ -69,12 +71,11 @@ GdiCanvas::~GdiCanvas() {
 
 bool GdiCanvas::drawImage(std::u16string_view name, int x, int y) {
     if (!dc_) return false;
-    const std::wstring path = setup_.skinFolder + win::toWide(name);
     std::optional<PngImage> uncached;
     const PngImage* image = nullptr;
     if (setup_.cacheImages) {
-        image = cache_.find(path);
-    } else if ((uncached = PngImage::load(path))) {
+        image = cache_.find(setup_.skinFolder, name, setup_.dpi);
+    } else if ((uncached = loadScaledImage(setup_.skinFolder, name, setup_.dpi))) {
         image = &*uncached;
     }
     if (!image) {
@@ -83,7 +84,8 @@ bool GdiCanvas::drawImage(std::u16string_view name, int x, int y) {
         }
         return false;
     }
-    return image->draw(dc_.get(), x, y);
+    const DisplayScale scale{setup_.dpi};
+    return image->draw(dc_.get(), scale.px(x), scale.px(y));
 }
 
 void GdiCanvas::drawText(std::u16string_view text, Rect rect, TextFormat format, FontRole font) {
@@ -91,7 +93,8 @@ void GdiCanvas::drawText(std::u16string_view text, Rect rect, TextFormat format,
     const HFONT chosen = font == FontRole::Title ? setup_.titleFont : setup_.bodyFont;
     std::optional<win::SelectObjectScope> selected;
     if (chosen) selected.emplace(dc_.get(), chosen);
-    RECT box{rect.left, rect.top, rect.right, rect.bottom};
+    const Rect scaled = DisplayScale{setup_.dpi}.rect(rect);
+    RECT box{scaled.left, scaled.top, scaled.right, scaled.bottom};
     const std::wstring wide = win::toWide(text);
     ::DrawTextW(dc_.get(), wide.c_str(), static_cast<int>(wide.size()), &box,
                 drawTextFlags(format));

@@ -43,6 +43,12 @@ struct CanvasSetup {
     ImageFailureNotice onImageFailure;
     // Off decodes every image on every draw (for measuring the difference).
     bool cacheImages = true;
+    // The window's DPI. The canvas is the background image at this scale;
+    // images are drawn from the skin's set for it at the scaled position of
+    // their 96-DPI coordinates, texts into their scaled rectangles (the fonts
+    // above must already be made for this DPI). At 96 every image and
+    // rectangle is used as it is.
+    int dpi = 96;
 };
 
 class GdiCanvas final : public Canvas {

@@ -36,15 +36,59 @@ DibSection makeTopDownDib(int width, int height) {
 }
 
 std::optional<PngImage> PngImage::load(const std::wstring& path) {
+    return load(path, 0, 0);
+}
+
+std::optional<std::pair<int, int>> PngImage::sizeOf(const std::wstring& path) {
+    Gdiplus::Image image(path.c_str());
+    if (image.GetLastStatus() != Gdiplus::Ok) return std::nullopt;
+    const UINT width = image.GetWidth();
+    const UINT height = image.GetHeight();
+    if (width == 0 || height == 0 || width > kLargestSide || height > kLargestSide) {
+        return std::nullopt;
+    }
+    return std::pair{static_cast<int>(width), static_cast<int>(height)};
+}
+
+std::optional<PngImage> PngImage::load(const std::wstring& path, int wantWidth, int wantHeight) {
     Gdiplus::Bitmap source(path.c_str());
     if (source.GetLastStatus() != Gdiplus::Ok) return std::nullopt;
-    const UINT width = source.GetWidth();
-    const UINT height = source.GetHeight();
+    UINT width = source.GetWidth();
+    UINT height = source.GetHeight();
     if (width == 0 || height == 0 || width > kLargestSide || height > kLargestSide) {
         return std::nullopt;
     }
     const bool hasAlpha = Gdiplus::IsAlphaPixelFormat(source.GetPixelFormat()) ||
                           (source.GetFlags() & Gdiplus::ImageFlagsHasAlpha) != 0;
+
+    // Resized once into a bitmap of its own; the edges are mirrored rather
+    // than blended with nothing, so that an opaque image keeps opaque,
+    // full-coloured borders.
+    Gdiplus::Bitmap* pixels = &source;
+    std::optional<Gdiplus::Bitmap> resized;
+    if (wantWidth > 0 && wantHeight > 0 &&
+        (static_cast<UINT>(wantWidth) != width || static_cast<UINT>(wantHeight) != height)) {
+        if (static_cast<UINT>(wantWidth) > kLargestSide ||
+            static_cast<UINT>(wantHeight) > kLargestSide) {
+            return std::nullopt;
+        }
+        resized.emplace(wantWidth, wantHeight, PixelFormat32bppARGB);
+        if (resized->GetLastStatus() != Gdiplus::Ok) return std::nullopt;
+        Gdiplus::Graphics graphics(&*resized);
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+        Gdiplus::ImageAttributes edges;
+        edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+        if (graphics.DrawImage(&source, Gdiplus::Rect(0, 0, wantWidth, wantHeight), 0, 0,
+                               static_cast<INT>(width), static_cast<INT>(height),
+                               Gdiplus::UnitPixel, &edges) != Gdiplus::Ok) {
+            return std::nullopt;
+        }
+        pixels = &*resized;
+        width = static_cast<UINT>(wantWidth);
+        height = static_cast<UINT>(wantHeight);
+    }
 
     DibSection dib = makeTopDownDib(static_cast<int>(width), static_cast<int>(height));
     if (!dib.bitmap) return std::nullopt;
@@ -56,11 +100,11 @@ std::optional<PngImage> PngImage::load(const std::wstring& path) {
     data.PixelFormat = hasAlpha ? PixelFormat32bppARGB : PixelFormat32bppRGB;
     data.Scan0 = dib.bits;
     Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
-    if (source.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
-                        data.PixelFormat, &data) != Gdiplus::Ok) {
+    if (pixels->LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                         data.PixelFormat, &data) != Gdiplus::Ok) {
         return std::nullopt;
     }
-    source.UnlockBits(&data);
+    pixels->UnlockBits(&data);
     if (hasAlpha)
         premultiplyBgra(dib.bits, static_cast<int>(width), static_cast<int>(height), data.Stride);
     return PngImage(std::move(dib.bitmap), static_cast<int>(width), static_cast<int>(height),

@@ -19,6 +19,12 @@ class PngImage {
     // An image with an alpha channel comes back premultiplied, as AlphaBlend
     // needs it; any other image keeps its colours and is copied when drawn.
     static std::optional<PngImage> load(const std::wstring& path);
+    // The same, brought to width × height with high-quality bicubic filtering
+    // when the file's own size differs: done once here, so that drawing stays
+    // a plain copy.
+    static std::optional<PngImage> load(const std::wstring& path, int width, int height);
+    // The file's size in pixels from its header, without decoding it.
+    static std::optional<std::pair<int, int>> sizeOf(const std::wstring& path);
 
     int width() const { return width_; }
     int height() const { return height_; }

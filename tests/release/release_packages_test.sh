@@ -73,7 +73,8 @@ no_files() {
     for f in "$@"; do [ ! -e "$folder/$f" ] || { echo "  still there: $f"; return 1; }; done
 }
 shipped=(TRV418.exe trv418ctl.exe config.bin str.ini TRV418-Guide.html LICENSE.txt
-         Skins/Default/main.png Skins/Amber/main.png)
+         Skins/Default/main.png Skins/Amber/main.png Skins/Default/@150/main.png
+         Skins/Amber/@200/BK-DPI.png)
 
 uninstall_leftovers
 

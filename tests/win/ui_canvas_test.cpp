@@ -158,6 +158,66 @@ TEST_F(CanvasTest, SkinImageEditedOrDeletedOnDiskShowsSoOnItsNextDraw) {
     EXPECT_EQ(canvas.pixel(5, 5), RGB(255, 255, 255));
 }
 
+TEST_F(CanvasTest, AtAHigherScaleImagesComeFromTheNearestLargerSetShrunkToTheScaledPlace) {
+    // Each set's mark has its own colour, so the pixels tell which set drew.
+    fs::create_directories(folder_ / L"@150");
+    fs::create_directories(folder_ / L"@200");
+    ASSERT_TRUE(writeSolidPng(path(L"/@150/white.png"), 60, 45, false, kWhite));
+    ASSERT_TRUE(writeSolidPng(path(L"/mark.png"), 10, 10, false, kBlack));
+    ASSERT_TRUE(writeSolidPng(path(L"/@150/mark.png"), 15, 15, false, 0xFFFF0000));
+    ASSERT_TRUE(writeSolidPng(path(L"/@200/mark.png"), 20, 20, false, 0xFF00FF00));
+
+    CanvasSetup at150 = over(u"/white.png");
+    at150.dpi = 144;
+    GdiCanvas exact(at150);
+    EXPECT_EQ(exact.width(), 60);
+    EXPECT_EQ(exact.height(), 45);
+    ASSERT_TRUE(exact.drawImage(u"/mark.png", 10, 10));
+    EXPECT_EQ(exact.pixel(15, 15), RGB(255, 0, 0));
+    EXPECT_EQ(exact.pixel(29, 29), RGB(255, 0, 0));
+    EXPECT_EQ(exact.pixel(30, 30), RGB(255, 255, 255));
+    EXPECT_EQ(exact.pixel(14, 14), RGB(255, 255, 255));
+
+    // 140 %: the 150 % set, drawn down to round(10 · 1.396) = 14 pixels at 14.
+    CanvasSetup at140 = over(u"/white.png");
+    at140.dpi = 134;
+    GdiCanvas between(at140);
+    EXPECT_EQ(between.width(), 56);
+    EXPECT_EQ(between.height(), 42);
+    ASSERT_TRUE(between.drawImage(u"/mark.png", 10, 10));
+    EXPECT_EQ(between.pixel(14, 14), RGB(255, 0, 0));
+    EXPECT_EQ(between.pixel(27, 27), RGB(255, 0, 0));
+    EXPECT_EQ(between.pixel(28, 27), RGB(255, 255, 255));
+    EXPECT_EQ(between.pixel(13, 14), RGB(255, 255, 255));
+}
+
+TEST_F(CanvasTest, ASkinWithOnlyItsBaseImagesIsEnlargedSmoothlyAtAHigherScale) {
+    // Left half red, right half blue: enlarged with filtering, the edge
+    // between them turns into mixed shades instead of hard steps.
+    ASSERT_TRUE(trv::testing::writePng(path(L"/edge.png"), 8, 4, false, [](int x, int) {
+        return x < 4 ? 0xFFFF0000u : 0xFF0000FFu;
+    }));
+    CanvasSetup setup = over(u"/white.png");
+    setup.dpi = 144;
+    GdiCanvas canvas(setup);
+    EXPECT_EQ(canvas.width(), 60) << "the 40 × 30 background enlarged";
+    EXPECT_EQ(canvas.height(), 45);
+    EXPECT_EQ(canvas.pixel(59, 44), RGB(255, 255, 255));
+    ASSERT_TRUE(canvas.drawImage(u"/edge.png", 2, 2));  // 12 × 6 at (3, 3)
+    EXPECT_EQ(canvas.pixel(3, 5), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.pixel(14, 5), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.pixel(15, 5), RGB(255, 255, 255));
+    EXPECT_EQ(canvas.pixel(3, 8), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.pixel(3, 9), RGB(255, 255, 255));
+    int mixed = 0;
+    for (int x = 3; x < 15; ++x) {
+        const COLORREF c = canvas.pixel(x, 5);
+        if (GetRValue(c) > 0 && GetRValue(c) < 255 && GetBValue(c) > 0 && GetBValue(c) < 255)
+            ++mixed;
+    }
+    EXPECT_GE(mixed, 1);
+}
+
 // The bounding box of the pixels that have the text colour.
 RECT inked(const GdiCanvas& canvas, COLORREF ink) {
     RECT box{canvas.width(), canvas.height(), -1, -1};

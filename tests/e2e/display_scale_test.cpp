@@ -1,0 +1,198 @@
+// The demo build on a display of 150 % and 200 %: the window's page is that
+// much larger, a click at the scaled place of a knob and of Apply reaches the
+// mouse as at 100 % (hover marks follow too), and the page is drawn from the
+// skin's images for the scale rather than enlarged from the 100 % ones. Wine takes the scale from
+// the prefix's LogPixels when a program starts; the test sets it around each
+// run and puts the old value back.
+
+#include "ui/display_scale.h"
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "e2e/program_harness.h"
+#include "support/png_files_win.h"
+#include "ui/page_layout.h"
+
+namespace trv::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char k250Hz = 4;             // knob 2
+constexpr std::size_t kMouseRate = 0;  // virtual-mouse.bin: header byte 0
+constexpr std::size_t kConfigApplied = 0;
+
+class LogPixels {
+  public:
+    explicit LogPixels(DWORD dpi) {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                          KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr);
+        DWORD old = 0;
+        DWORD size = sizeof old;
+        if (::RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old),
+                               &size) == ERROR_SUCCESS) {
+            old_ = old;
+        }
+        ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                         sizeof dpi);
+    }
+    LogPixels(const LogPixels&) = delete;
+    LogPixels& operator=(const LogPixels&) = delete;
+    ~LogPixels() {
+        if (old_) {
+            ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD,
+                             reinterpret_cast<const BYTE*>(&*old_), sizeof *old_);
+        } else {
+            ::RegDeleteValueW(key_, L"LogPixels");
+        }
+        ::RegCloseKey(key_);
+    }
+
+  private:
+    HKEY key_ = nullptr;
+    std::optional<DWORD> old_;
+};
+
+char byteOf(const std::wstring& file, std::size_t at) {
+    const std::string bytes = fileText(file);
+    return at < bytes.size() ? bytes[at] : '\xFF';
+}
+
+// A click as the system delivers it, at a window pixel.
+void clickAt(HWND window, POINT at) {
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    ::PostMessageW(window, WM_MOUSEMOVE, 0, where);
+    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    ::PostMessageW(window, WM_LBUTTONUP, 0, where);
+    ::Sleep(400);
+}
+
+POINT centreOf(const ui::Rect& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// Mean absolute difference per channel (0..255) between the screen's pixels
+// at (x, y) and a picture of the same size, or its first `columns` columns.
+double meanDifference(HDC screen, int x, int y, Gdiplus::Bitmap& picture, int columns = 0) {
+    double sum = 0;
+    const int w = columns > 0 ? columns : static_cast<int>(picture.GetWidth());
+    const int h = static_cast<int>(picture.GetHeight());
+    for (int j = 0; j < h; ++j) {
+        for (int i = 0; i < w; ++i) {
+            Gdiplus::Color c;
+            picture.GetPixel(i, j, &c);
+            const COLORREF s = ::GetPixel(screen, x + i, y + j);
+            sum += std::abs(GetRValue(s) - c.GetR()) + std::abs(GetGValue(s) - c.GetG()) +
+                   std::abs(GetBValue(s) - c.GetB());
+        }
+    }
+    return sum / (3.0 * w * h);
+}
+
+class DisplayScaleRun : public ::testing::TestWithParam<int> {};
+
+TEST_P(DisplayScaleRun,
+       PageIsScaledAndThePointerHoversAndClicksAtScaledPlacesUntilApplyWrites250Hz) {
+    const int dpi = GetParam();
+    const ui::DisplayScale scale{dpi};
+    const std::wstring folder =
+        freshCopyOf(windowsPath(TRV_STAGE_DEMO), L"display-scale-" + std::to_wstring(dpi));
+    {
+        std::string bytes = fileText(folder + L"\\config.bin");
+        ASSERT_FALSE(bytes.empty());
+        bytes[kConfigApplied] = 1;  // not a first run
+        std::ofstream(std::filesystem::path(folder + L"\\config.bin"),
+                      std::ios::binary | std::ios::trunc)
+            << bytes;
+    }
+    const LogPixels setting(static_cast<DWORD>(dpi));
+    RunningProgram program(folder);
+    ASSERT_TRUE(program.started());
+    const HWND window = program.waitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return !::IsWindowVisible(window); }));
+    ::PostMessageW(window, kTrayNotify, 0, WM_LBUTTONUP);
+    ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(window) != FALSE; }, 5s));
+    ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::Sleep(500);
+
+    RECT client{};
+    ::GetClientRect(window, &client);
+    EXPECT_EQ(client.right, scale.px(ui::layout::kPageWidth));
+    EXPECT_EQ(client.bottom, scale.px(ui::layout::kPageHeight));
+
+    clickAt(window, centreOf(scale.rect(ui::layout::knob(2))));
+
+    if (dpi == 144) {
+        // The lit knob on the screen is the 150 % image, not the 100 % one
+        // enlarged: compared with each, it is far nearer the first.
+        trv::testing::GdiplusSession gdiplus;
+        const std::wstring skins = folder + L"\\Skins\\Default";
+        Gdiplus::Bitmap sharp((skins + L"\\@150\\slider-RP-light.png").c_str());
+        Gdiplus::Bitmap base((skins + L"\\slider-RP-light.png").c_str());
+        ASSERT_EQ(sharp.GetLastStatus(), Gdiplus::Ok);
+        ASSERT_EQ(base.GetLastStatus(), Gdiplus::Ok);
+        Gdiplus::Bitmap enlarged(static_cast<INT>(sharp.GetWidth()),
+                                 static_cast<INT>(sharp.GetHeight()), PixelFormat32bppARGB);
+        {
+            Gdiplus::Graphics g(&enlarged);
+            g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+            g.DrawImage(&base, 0, 0, static_cast<INT>(sharp.GetWidth()),
+                        static_cast<INT>(sharp.GetHeight()));
+        }
+        POINT origin{scale.px(ui::layout::knob(2).left), scale.px(ui::layout::knob(2).top)};
+        ::ClientToScreen(window, &origin);
+        const HDC screen = ::GetDC(nullptr);
+        const double toSharp = meanDifference(screen, origin.x, origin.y, sharp);
+        const double toEnlarged = meanDifference(screen, origin.x, origin.y, enlarged);
+        ::ReleaseDC(nullptr, screen);
+        RecordProperty("mean_difference_to_150", std::to_string(toSharp));
+        RecordProperty("mean_difference_to_enlarged_100", std::to_string(toEnlarged));
+        EXPECT_LE(toSharp, 1.0);
+        EXPECT_GT(toEnlarged, toSharp + 2.0);
+        std::printf(
+            "knob at 150 %%: mean difference %.2f to the 150 %% image, %.2f to the 100 %% "
+            "image enlarged\n",
+            toSharp, toEnlarged);
+
+        // The pointer resting on Apply gives it its over look at its scaled
+        // place (seen at its left end, clear of the text).
+        const POINT applyCentre = centreOf(scale.rect(ui::layout::kApply));
+        ::PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(applyCentre.x, applyCentre.y));
+        ::PostMessageW(window, WM_MOUSEHOVER, 0, MAKELPARAM(applyCentre.x, applyCentre.y));
+        ::Sleep(400);
+        Gdiplus::Bitmap over((skins + L"\\@150\\button-over.png").c_str());
+        Gdiplus::Bitmap normal((skins + L"\\@150\\button-normal.png").c_str());
+        POINT apply{scale.px(ui::layout::kApply.left), scale.px(ui::layout::kApply.top)};
+        ::ClientToScreen(window, &apply);
+        const HDC again = ::GetDC(nullptr);
+        const double toOver = meanDifference(again, apply.x, apply.y, over, 20);
+        const double toNormal = meanDifference(again, apply.x, apply.y, normal, 20);
+        ::ReleaseDC(nullptr, again);
+        EXPECT_LE(toOver, 1.0);
+        EXPECT_GT(toNormal, toOver + 2.0) << "Apply does not show its over look";
+    }
+
+    clickAt(window, centreOf(scale.rect(ui::layout::kApply)));
+    EXPECT_TRUE(waitUntil([&] {
+        return fileText(folder + L"\\virtual-mouse-wire.log").find("AA CC EE DD 05") !=
+               std::string::npos;
+    })) << "Apply wrote nothing to the mouse";
+    ::Sleep(500);
+    EXPECT_EQ(byteOf(folder + L"\\virtual-mouse.bin", kMouseRate), k250Hz);
+
+    ::PostMessageW(window, WM_COMMAND, kTrayExitCommand, 0);
+    program.waitForExit();
+}
+
+INSTANTIATE_TEST_SUITE_P(At150And200Percent, DisplayScaleRun, ::testing::Values(144, 192));
+
+}  // namespace
+}  // namespace trv::e2e
