@@ -86,7 +86,7 @@ CHidMouseDlg::~CHidMouseDlg() = default;
 
 std::span<const win::MessageEntry<CHidMouseDlg>> CHidMouseDlg::messageMap() {
     using Self = CHidMouseDlg;
-    static const std::array<win::MessageEntry<Self>, 17> map{{
+    static const std::array<win::MessageEntry<Self>, 18> map{{
         win::onMessage<Self>(WM_PAINT, &Self::OnPaint),
         win::onMessage<Self>(WM_QUERYDRAGICON, &Self::OnQueryDragIcon),
         win::onMessage<Self>(WM_TRAY_NOTIFY, &Self::OnTrayNotify),
