@@ -11,6 +11,7 @@
 #include "device/transfer.h"
 #include "device/virtual_mouse.h"
 #include "device_fakes.h"
+#include "support/two_mice_orders.h"
 
 namespace trv {
 namespace {
@@ -245,20 +246,8 @@ TEST(FindMouse, RediscoveryKeepsNoChannelOfAMouseNoLongerTaken) {
 
 // Two identical mice, each a virtual one with its own collections and device key.
 TEST(FindMouse, OfTwoIdenticalMiceAWriteReachesTheFirstWholeAndTheOtherNotAtAll) {
-    using Members = std::vector<VirtualHidSystem::Member>;
-    const std::pair<const char*, std::function<void(Members&)>> orders[] = {
-        {"as plugged in", [](Members&) {}},
-        {"by path",
-         [](Members& m) {
-             std::sort(m.begin(), m.end(),
-                       [](const auto& x, const auto& y) { return x.path < y.path; });
-         }},
-        // Another vendor's device, then data of the second, command of the first, ...
-        {"interleaved, the second mouse's data first",
-         [](Members& m) {
-             m = {m[0], m[3], m[2], m[1], m[4]};
-         }},
-    };
+    std::vector<testing::HidOrder> orders = testing::twoMiceOrders();
+    orders.insert(orders.begin(), {"as plugged in", [](testing::HidMembers&) {}});
     for (const auto& [name, order] : orders) {
         SCOPED_TRACE(name);
         auto first = std::make_shared<VirtualMouse>();

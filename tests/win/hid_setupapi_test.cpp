@@ -15,6 +15,7 @@
 #include "device/transfer.h"
 #include "device/virtual_mouse.h"
 #include "fake_hid_machine_win.h"
+#include "support/two_mice_orders.h"
 
 namespace trv {
 namespace {
@@ -75,19 +76,7 @@ struct TwoMiceMachine {
 };
 
 TEST(SetupApiHidFake, OfTwoIdenticalMiceEachCommandCollectionPairsWithItsOwnDataCollection) {
-    using Members = std::vector<VirtualHidSystem::Member>;
-    const std::pair<const char*, std::function<void(Members&)>> orders[] = {
-        {"by path",
-         [](Members& m) {
-             std::sort(m.begin(), m.end(),
-                       [](const auto& x, const auto& y) { return x.path < y.path; });
-         }},
-        // Another vendor's device, then data of the second, command of the first, ...
-        {"interleaved, the second mouse's data first",
-         [](Members& m) {
-             m = {m[0], m[3], m[2], m[1], m[4]};
-         }},
-    };
+    const std::vector<testing::HidOrder> orders = testing::twoMiceOrders();
     for (const auto& [name, order] : orders) {
         SCOPED_TRACE(name);
         TwoMiceMachine mice;
