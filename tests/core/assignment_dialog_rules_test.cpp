@@ -18,6 +18,12 @@
 namespace trv {
 namespace {
 
+// A key message's lParam: the key's scan code, once, and the extended bit.
+constexpr std::uint32_t kExtended = 1u << 24;
+constexpr std::uint32_t scan(std::uint32_t code) {
+    return code << 16 | 1;
+}
+
 TEST(FireKeyFields, RepeatCountIsCheckedAsItIsTyped) {
     struct Step {
         std::u16string typed;
@@ -67,8 +73,6 @@ TEST(FireKeyFields, TimesAreCheckedWhenTheFieldLosesTheFocus) {
 }
 
 TEST(SingleKeyUsage, TheKeysPositionFirstThenItsName) {
-    constexpr std::uint32_t kExtended = 1u << 24;
-    auto scan = [](std::uint32_t code) { return code << 16 | 1; };
     struct Row {
         std::u16string name;
         std::uint32_t keyData;
@@ -155,8 +159,6 @@ TEST(SingleKeyUsage, UnderAUsLayoutEveryKeyTheTableNamesSendsWhatItsNameSays) {
 // The mouse sends a position; the system types what its layout puts there.
 // So a key keeps its layout's name for the label and sends its position.
 TEST(SingleKeyUsage, UnderFrenchAndGermanLayoutsAKeySendsItsPositionAndKeepsItsName) {
-    constexpr std::uint32_t kExtended = 1u << 24;
-    auto scan = [](std::uint32_t code) { return code << 16 | 1; };
     struct Row {
         std::u16string name;
         std::uint32_t keyData;
@@ -190,8 +192,6 @@ TEST(SingleKeyUsage, UnderFrenchAndGermanLayoutsAKeySendsItsPositionAndKeepsItsN
 }
 
 TEST(SingleKeyName, AKeyWithoutASystemNameIsNamedFromItsPositionAndStillSendsItsUsage) {
-    constexpr std::uint32_t kExtended = 1u << 24;
-    auto scan = [](std::uint32_t code) { return code << 16 | 1; };
     struct Row {
         std::u16string systemName;
         std::uint32_t keyData;

@@ -256,15 +256,10 @@ TEST(FindMouse, OfTwoIdenticalMiceAWriteReachesTheFirstWholeAndTheOtherNotAtAll)
         hid.plugIn(second);
         order(hid.members());
         DeviceState device;
-        BlockState state;
         testing::CountingClock clock;
 
-        const DiscoveryResult found = FindMouse(hid, device);
-        ASSERT_TRUE(found.found);
-        EXPECT_EQ(found.miceFound, 2u);
-        ASSERT_TRUE(readBlockAfterDiscovery(device, state).ok());
-        state.block.image[block::kLightMode] ^= 1;
-        ASSERT_TRUE(WriteConfigBlock(device, state, clock).ok());
+        const BlockState state = testing::writeChangedBlockToTheMouseFound(hid, device, clock);
+        if (::testing::Test::HasFailure()) return;
 
         EXPECT_EQ(first->contents(), state.block);
         const auto onCollection = [&](ChannelKind kind) {

@@ -4,11 +4,15 @@
 // data collections) and interleaved. The members are, as plugged in: another
 // vendor's device, then each mouse's data and command collections.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <functional>
 #include <utility>
 #include <vector>
 
+#include "device/discovery.h"
+#include "device/transfer.h"
 #include "device/virtual_mouse.h"
 
 namespace trv::testing {
@@ -29,6 +33,21 @@ inline std::vector<HidOrder> twoMiceOrders() {
              m = {m[0], m[3], m[2], m[1], m[4]};
          }},
     };
+}
+
+// Discovery over `hid` finds two mice, reads the block of the one it chose and
+// writes it back changed; the block as written, for the caller to look for
+// on each mouse.
+inline BlockState writeChangedBlockToTheMouseFound(HidSystem& hid, DeviceState& device,
+                                                   Clock& clock) {
+    BlockState state;
+    const DiscoveryResult found = FindMouse(hid, device);
+    EXPECT_TRUE(found.found);
+    EXPECT_EQ(found.miceFound, 2u);
+    EXPECT_TRUE(readBlockAfterDiscovery(device, state).ok());
+    state.block.image[block::kLightMode] ^= 1;
+    EXPECT_TRUE(WriteConfigBlock(device, state, clock).ok());
+    return state;
 }
 
 }  // namespace trv::testing

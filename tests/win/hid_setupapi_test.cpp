@@ -84,15 +84,10 @@ TEST(SetupApiHidFake, OfTwoIdenticalMiceEachCommandCollectionPairsWithItsOwnData
         testing::FakeHidMachine machine(mice.bus.members());
         SetupApiHidSystem hid;
         DeviceState device;
-        BlockState state;
         NoWaits clock;
 
-        const DiscoveryResult found = FindMouse(hid, device);
-        ASSERT_TRUE(found.found);
-        EXPECT_EQ(found.miceFound, 2u);
-        ASSERT_TRUE(readBlockAfterDiscovery(device, state).ok());
-        state.block.image[block::kLightMode] ^= 1;
-        ASSERT_TRUE(WriteConfigBlock(device, state, clock).ok());
+        const BlockState state = testing::writeChangedBlockToTheMouseFound(hid, device, clock);
+        if (::testing::Test::HasFailure()) return;
 
         EXPECT_EQ(mice.first->contents(), state.block) << "the whole block, to the first";
         EXPECT_TRUE(mice.second->wireLog().empty());
