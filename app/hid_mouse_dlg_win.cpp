@@ -181,8 +181,10 @@ void CHidMouseDlg::makeCanvasForDpi() {
     LanguageFonts fonts = fontsFor(model_->language(), win::runningWindowsVersion());
     fonts.body.height = scale_.px(fonts.body.height);
     fonts.title.height = scale_.px(fonts.title.height);
+    fonts.compact.height = scale_.px(fonts.compact.height);
     bodyFont_ = win::makeFont(fonts.body);
     titleFont_ = win::makeFont(fonts.title);
+    compactFont_ = win::makeFont(fonts.compact);
 
     ui::CanvasSetup setup;
     setup.skinFolder = win::toWide(model_->skinFolder());
@@ -192,6 +194,7 @@ void CHidMouseDlg::makeCanvasForDpi() {
     setup.textColour = textColour_;
     setup.bodyFont = bodyFont_.get();
     setup.titleFont = titleFont_.get();
+    setup.compactFont = compactFont_.get();
     setup.dpi = scale_.dpi;
     canvasSetup_ = setup;
     canvas_ = std::make_unique<ui::GdiCanvas>(std::move(setup));

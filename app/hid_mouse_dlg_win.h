@@ -116,6 +116,7 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     COLORREF textColour_ = RGB(0, 0, 0);
     win::Font bodyFont_;
     win::Font titleFont_;
+    win::Font compactFont_;
     ui::DisplayScale scale_;                      // the window's DPI; the page keeps 96-DPI numbers
     std::unique_ptr<ui::GdiCanvas> canvas_;       // released while the window is hidden
     std::optional<ui::CanvasSetup> canvasSetup_;  // what remakes it on the next show

@@ -31,11 +31,16 @@ struct FontRow {
     LanguageFonts fonts;
 };
 
+// Two pixels less still reads at the page's size and gains a seventh of the
+// width, enough for most of the phrases that overflow.
+constexpr int kCompactBy = 2;
+
 constexpr LanguageFonts fonts(std::u16string_view face, std::u16string_view titleFace,
                               int bodyHeight, std::uint8_t charset) {
     return {FontSpec{face, bodyHeight, FontSpec::kNormalWeight, charset},
             FontSpec{titleFace, 18, FontSpec::kBoldWeight, charset},
-            FontSpec{face, bodyHeight, FontSpec::kNormalWeight, charset}};
+            FontSpec{face, bodyHeight, FontSpec::kNormalWeight, charset},
+            FontSpec{face, bodyHeight - kCompactBy, FontSpec::kNormalWeight, charset}};
 }
 
 // Searched in order; the first row of the language that holds the version wins.

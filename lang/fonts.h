@@ -60,6 +60,9 @@ struct LanguageFonts {
     FontSpec body;    // main window texts
     FontSpec title;   // main window section titles
     FontSpec dialog;  // the assignment dialogs
+    // The body face a little smaller, for a page text longer than its place
+    // (long Bulgarian phrases in a skin image's fixed width).
+    FontSpec compact;
     bool operator==(const LanguageFonts&) const = default;
 };
 

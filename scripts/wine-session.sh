@@ -3,6 +3,7 @@
 # Windows process starts in a fraction of a second instead of several seconds.
 #   trv_wine_env <build-dir>      export WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES
 #   trv_xvfb_start                start Xvfb on a free display, export DISPLAY
+#                                 (screen TRV_XVFB_SCREEN, 1280x1024x24 unless set)
 #   trv_wine_start <build-dir>    create the prefix if needed, start wineserver -p
 #   trv_wine_stop                 stop wineserver and the X server we started
 
@@ -17,7 +18,7 @@ trv_wine_env() {
 trv_xvfb_start() {
     local fdfile
     fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${TRV_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
     TRV_XVFB_PID=$!
     for _ in $(seq 1 100); do
         [ -s "$fdfile" ] && break

@@ -28,9 +28,21 @@ enum class TextFormat {
     Centre,     // centred both ways, one line (captions of text buttons)
     Left,       // left-aligned, vertically centred, one line (labels)
     CentreTop,  // centred horizontally from the rectangle's top, one line
+    // As Centre; a text that even the compact font cannot hold on one line
+    // wraps onto two compact lines ending at the rectangle's bottom, growing
+    // upwards into room the layout keeps free above the rectangle.
+    CentreWrapUp,
 };
 
 enum class FontRole { Body, Title };
+
+// A body text wider than its rectangle is drawn in the language's compact
+// font (lang/fonts.h) instead; only a text that this cannot hold either ends in
+// an ellipsis. Texts that fit keep the body font, so the page looks the same
+// wherever its texts fit.
+constexpr bool takesCompactFont(FontRole role, int bodyWidth, const Rect& rect) {
+    return role == FontRole::Body && bodyWidth > rect.width();
+}
 
 class Canvas {
   public:

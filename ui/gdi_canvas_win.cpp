@@ -22,6 +22,7 @@ UINT drawTextFlags(TextFormat format) {
     constexpr UINT kOneLine = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
     switch (format) {
         case TextFormat::Centre:
+        case TextFormat::CentreWrapUp:
             return DT_CENTER | DT_VCENTER | kOneLine;
         case TextFormat::Left:
             return DT_LEFT | DT_VCENTER | kOneLine;
@@ -96,6 +97,25 @@ void GdiCanvas::drawText(std::u16string_view text, Rect rect, TextFormat format,
     const Rect scaled = DisplayScale{setup_.dpi}.rect(rect);
     RECT box{scaled.left, scaled.top, scaled.right, scaled.bottom};
     const std::wstring wide = win::toWide(text);
+    SIZE extent{};
+    if (setup_.compactFont &&
+        ::GetTextExtentPoint32W(dc_.get(), wide.c_str(), static_cast<int>(wide.size()), &extent) &&
+        takesCompactFont(font, extent.cx, scaled)) {
+        selected.reset();
+        selected.emplace(dc_.get(), setup_.compactFont);
+        if (format == TextFormat::CentreWrapUp &&
+            ::GetTextExtentPoint32W(dc_.get(), wide.c_str(), static_cast<int>(wide.size()),
+                                    &extent) &&
+            extent.cx > scaled.width()) {
+            constexpr UINT kWrapped = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS;
+            RECT lines{scaled.left, 0, scaled.right, 0};
+            ::DrawTextW(dc_.get(), wide.c_str(), static_cast<int>(wide.size()), &lines,
+                        kWrapped | DT_CALCRECT);
+            box.top = box.bottom - std::min<LONG>(lines.bottom, 2 * extent.cy);
+            ::DrawTextW(dc_.get(), wide.c_str(), static_cast<int>(wide.size()), &box, kWrapped);
+            return;
+        }
+    }
     ::DrawTextW(dc_.get(), wide.c_str(), static_cast<int>(wide.size()), &box,
                 drawTextFlags(format));
 }

@@ -37,6 +37,7 @@ struct CanvasSetup {
     COLORREF textColour = RGB(0, 0, 0);
     HFONT bodyFont = nullptr;   // not owned: the window keeps its fonts
     HFONT titleFont = nullptr;  // longer than its canvas; null is GDI's default
+    HFONT compactFont = nullptr;  // for body texts too wide for their place
     // Empty for the main window, where a failed image just stays undrawn.
     // Called at most once per image name in the canvas's life, because hover
     // redraws come with every pointer move.

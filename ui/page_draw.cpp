@@ -1,6 +1,7 @@
 #include "ui/page_draw.h"
 
 #include <string>
+#include <utility>
 
 #include "perf/dpi.h"
 #include "perf/pointer.h"
@@ -128,9 +129,10 @@ class Painter {
         modeButtons();
 
         for (int k = 1; k <= 4; ++k) centreTop(reportRateKnobLabel(k), L::knobLabel(k));
-        centre(t(TextId::Mode), L::lightingCaption(1));
-        centre(t(TextId::Parameter), L::lightingCaption(2));
-        centre(t(TextId::Effect), L::lightingCaption(3));
+        for (const auto& [id, n] : {std::pair{TextId::Mode, 1}, std::pair{TextId::Parameter, 2},
+                                    std::pair{TextId::Effect, 3}}) {
+            c_.drawText(t(id), L::lightingCaption(n), TextFormat::CentreWrapUp, FontRole::Body);
+        }
         for (int s = 1; s <= L::kStages; ++s) centreTop(kDigits[s], L::stageTickNumber(s));
         centre(v_.lighting.mode, L::lightingBox(1));
         centre(v_.lighting.parameter, L::lightingBox(2));

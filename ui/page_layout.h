@@ -49,6 +49,10 @@ constexpr Rect lightingBox(int n) {  // 1 mode, 2 parameter, 3 effect
 constexpr Rect lightingCaption(int n) {
     return {lightingBox(n).left, 220, lightingBox(n).right, 240};
 }
+// A caption too long for its box's width wraps upwards onto two lines of the
+// compact font (at most 14 pixels each) in the room below the section title.
+inline constexpr int kCaptionWrapRoom = 2 * 14;
+static_assert(lightingCaption(1).bottom - kCaptionWrapRoom >= kLightingTitle.bottom);
 inline constexpr Rect kModeList{286, 264, 391, 324};
 inline constexpr Rect kBrightnessList{393, 264, 498, 434};   // ten items
 inline constexpr Rect kRespirationList{393, 264, 498, 354};  // five items

@@ -14,7 +14,8 @@ LanguageFonts family(std::u16string_view body, std::u16string_view title, int bo
                      std::uint8_t charset) {
     return {{body, bodyHeight, kNormal, charset},
             {title, 18, kBold, charset},
-            {body, bodyHeight, kNormal, charset}};
+            {body, bodyHeight, kNormal, charset},
+            {body, bodyHeight - 2, kNormal, charset}};
 }
 
 const LanguageFonts kSimHeiSimplified = family(u"SimHei", u"SimHei", 13, font_charset::kGb2312);
@@ -53,6 +54,7 @@ TEST(LanguageFonts, FacesSizesAndCharacterSetsByLanguageAndWindowsVersion) {
         EXPECT_TRUE(fonts.body == c.expected.body);
         EXPECT_TRUE(fonts.title == c.expected.title);
         EXPECT_TRUE(fonts.dialog == c.expected.dialog);
+        EXPECT_TRUE(fonts.compact == c.expected.compact);
         // GDI knows a face by its localized name only on a system of that language.
         for (const FontSpec& f : {fonts.body, fonts.title, fonts.dialog}) {
             EXPECT_TRUE(std::all_of(f.face.begin(), f.face.end(),

@@ -75,7 +75,7 @@ TEST(LanguageFontsWin, EveryTextOfEveryLanguageHasGlyphsInTheFaceChosenForIt) {
         const std::vector<std::u16string_view> texts = textsOf(language);
         for (WindowsVersion windows : kVersions) {
             const LanguageFonts fonts = fontsFor(language, windows);
-            for (const FontSpec& spec : {fonts.body, fonts.title, fonts.dialog}) {
+            for (const FontSpec& spec : {fonts.body, fonts.title, fonts.dialog, fonts.compact}) {
                 const Font font = makeFont(spec);
                 ASSERT_TRUE(font);
                 const SelectObjectScope selected(dc.get(), font.get());
