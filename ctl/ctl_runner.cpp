@@ -19,14 +19,14 @@
 #include "ctl/block_status.h"
 #include "ctl/command_line.h"
 #include "ctl/mouse_link.h"
-#include "ctl/profile_text.h"
 #include "ctl/tool_services.h"
-#include "ctl/words.h"
 #include "device/discovery.h"
 #include "device/virtual_mouse_folder.h"
 #include "lang/text_table.h"
 #include "perf/pointer.h"
 #include "settings/labels_backup.h"
+#include "settings/profile_text.h"
+#include "settings/profile_words.h"
 #include "settings/settings_core.h"
 #include "settings/settings_files_update.h"
 #include "settings/verified_write.h"
@@ -36,6 +36,8 @@
 #endif
 
 namespace trv::ctl {
+
+using namespace readable;
 
 namespace {
 
@@ -491,8 +493,8 @@ class Tool {
         auto record = loadRecord();
         if (const int* code = std::get_if<int>(&record)) return *code;
         core().loadStrIni();
-        const std::u16string text = ctl::exportProfile(std::get<SettingsRecord>(record),
-                                                       core().labels(), o_.sensor.value_or(0));
+        const std::u16string text = readable::exportProfile(std::get<SettingsRecord>(record),
+                                                            core().labels(), o_.sensor.value_or(0));
         const std::vector<std::uint8_t> bytes =
             profile::encode({profile::Encoding::Utf8WithBom, text});
         if (auto code = written(o_.file, bytes)) return *code;
@@ -530,7 +532,7 @@ class Tool {
         }
         core().loadStrIni();
         const ImportedProfile imported =
-            ctl::importProfile(profile::decode(bytes).text, base, core().labels());
+            readable::importProfile(profile::decode(bytes).text, base, core().labels());
         for (const ProfileProblem& p : imported.problems) {
             err_ << utf8(o_.file);
             if (p.line != 0) err_ << ':' << p.line;
