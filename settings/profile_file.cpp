@@ -22,4 +22,42 @@ std::vector<std::uint8_t> profileFileBytes(std::u16string_view text) {
     return profile::encode({profile::Encoding::Utf8WithBom, std::u16string(text)});
 }
 
+std::u16string profilesFolder(const SettingsFilePaths& paths) {
+    const char16_t separator = !paths.folder.empty() && paths.folder.back() == u'/' ? u'/' : u'\\';
+    return paths.folder + u"Profiles" + separator;
+}
+
+std::vector<std::u16string> profileNames(SettingsFileSystem& files, const std::u16string& folder) {
+    std::vector<std::u16string> names = files.filesIn(folder, kProfileExtension);
+    for (std::u16string& name : names) name.resize(name.size() - kProfileExtension.size());
+    const auto folded = [](std::u16string_view name) {
+        std::u16string lower(name);
+        for (char16_t& c : lower) {
+            if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        }
+        return lower;
+    };
+    std::sort(names.begin(), names.end(), [&](const std::u16string& a, const std::u16string& b) {
+        const std::u16string fa = folded(a);
+        const std::u16string fb = folded(b);
+        return fa != fb ? fa < fb : a < b;
+    });
+    return names;
+}
+
+std::u16string profilePath(const std::u16string& folder, std::u16string_view name) {
+    return folder + std::u16string(name) + std::u16string(kProfileExtension);
+}
+
+std::u16string_view fileNameOf(std::u16string_view path) {
+    const std::size_t slash = path.find_last_of(u"\\/");
+    return slash == std::u16string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::u16string_view profileNameOf(std::u16string_view path) {
+    const std::u16string_view name = fileNameOf(path);
+    const std::size_t dot = name.rfind(u'.');
+    return dot == std::u16string_view::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
 }  // namespace trv

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "config/settings_file.h"
+#include "config/settings_file_paths.h"
 
 namespace trv {
 
@@ -30,5 +31,17 @@ struct ProfileFile {
 ProfileFile readProfileFile(SettingsFileSystem& files, const std::u16string& path);
 
 std::vector<std::uint8_t> profileFileBytes(std::u16string_view text);
+
+// The profiles folder: "Profiles" beside config.bin, ending in the folder's
+// own separator.
+std::u16string profilesFolder(const SettingsFilePaths& paths);
+inline constexpr std::u16string_view kProfileExtension = u".ini";
+// The profiles in the folder by name (the file name without ".ini"), sorted
+// as a person reads a list: letters of either case together.
+std::vector<std::u16string> profileNames(SettingsFileSystem& files, const std::u16string& folder);
+std::u16string profilePath(const std::u16string& folder, std::u16string_view name);
+// The last part of a path, and that without its extension.
+std::u16string_view fileNameOf(std::u16string_view path);
+std::u16string_view profileNameOf(std::u16string_view path);
 
 }  // namespace trv

@@ -399,7 +399,7 @@ TEST_F(Ctl, AWholeRestorePutsBackMouseConfigBinAndLabelsWhichTheProgramThenShows
     VirtualMouseInFolder kept = openVirtualMouse(folder.at(""));
     testing::RecordingWindow window;
     testing::FakeSystemPointer systemPointer;
-    MainWindowModel program({*kept.hid, clock, window, files, strIni, systemPointer},
+    MainWindowModel program({*kept.hid, clock, window, files, strIni, systemPointer, {}},
                             settingsFilePaths(folder.path16("TRV418.exe")));
     ASSERT_TRUE(program.startUp());
     const auto shown = settingsFileBytes(1, program.record());
