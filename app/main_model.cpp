@@ -354,7 +354,10 @@ void MainWindowModel::applyProfile(const std::u16string& name) {
         // The balloon has room for one: the first, by its line, as the tool names it.
         const readable::ProfileProblem& first = profile.problems.front();
         std::u16string where = file;
-        if (first.line != 0) where += u":" + readable::decimal(static_cast<unsigned>(first.line));
+        if (first.line != 0) {
+            where += u':';
+            where += readable::decimal(static_cast<unsigned>(first.line));
+        }
         refuseProfile(name, where + u": " + first.text);
         return;
     }
