@@ -5,8 +5,8 @@
 #   entry, the Start-menu shortcut and the log-on task; the installed program
 #   starts hidden with its icon and carries the version in its resource;
 # - a second silent setup over a running program and a changed config.bin:
-#   ends the program, keeps config.bin, str.ini, the profiles and a skin of the user's own,
-#   and replaces the rest;
+#   ends the program, keeps config.bin, str.ini, the profiles and a skin of
+#   the user's own, and replaces the rest;
 # - the silent uninstall: ends the running program first, removes the files,
 #   the entry, the shortcut and the task, and keeps the settings;
 # - the zip unpacked into a fresh folder runs as it is.
