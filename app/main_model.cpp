@@ -414,7 +414,7 @@ void MainWindowModel::saveProfileAs() {
     }
     const std::u16string name(profileNameOf(*path));
     // A profile saved elsewhere is not in the menu to be checked.
-    if (profilePath(*folder, name) == *path) {
+    if (inFolder(*folder, *path)) {
         lastProfile_ = ProfileOnMouse{name, core_.savedRecord(), core_.savedLabels()};
     }
     window_.showBalloonText(noticeBalloon(filled(language, TextId::ProfileSaved, name)));

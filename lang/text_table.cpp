@@ -150,18 +150,18 @@ constexpr std::array<TextRow, static_cast<std::size_t>(TextId::Count)> kRows{{
     {TextId::NewProfileName, {u"Profile", u"配置", u"設定", u"Профил"}},
     {TextId::ProfileApplied,
      {u"Profile \"%s\" is on the mouse now.", u"配置文件“%s”已写入鼠标。",
-      u"設定檔「%s」已寫入滑鼠。", u"Профилът „%s“ вече е в мишката."}},
+      u"設定檔「%s」已寫入滑鼠。", u"Профилът \"%s\" вече е в мишката."}},
     {TextId::ProfileRefused,
      {u"Profile \"%s\" was not applied; nothing was changed.", u"配置文件“%s”未应用，设置未更改。",
-      u"設定檔「%s」未套用，設定未變更。", u"Профилът „%s“ не е приложен; нищо не е променено."}},
+      u"設定檔「%s」未套用，設定未變更。", u"Профилът \"%s\" не е приложен; нищо не е променено."}},
     {TextId::ProfileSaved,
      {u"The current settings were saved as profile \"%s\".", u"当前设置已保存为配置文件“%s”。",
-      u"目前設定已儲存為設定檔「%s」。", u"Текущите настройки са запазени като профил „%s“."}},
+      u"目前設定已儲存為設定檔「%s」。", u"Текущите настройки са запазени като профил \"%s\"."}},
     {TextId::DropChangesForProfile,
      {u"The page has changes that are not applied. Apply profile \"%s\" and drop them?",
       u"本页有未应用的更改。是否应用配置文件“%s”并放弃这些更改？",
       u"此頁有未套用的變更。是否套用設定檔「%s」並捨棄這些變更？",
-      u"Страницата има неприложени промени. Да се приложи ли профилът „%s“, а промените да се "
+      u"Страницата има неприложени промени. Да се приложи ли профилът \"%s\", а промените да се "
       u"отхвърлят?"}},
     {TextId::ApplyBeforeSaving,
      {u"The page has changes that are not applied. Apply them first, so that the profile holds "
@@ -169,7 +169,7 @@ constexpr std::array<TextRow, static_cast<std::size_t>(TextId::Count)> kRows{{
       u"本页有未应用的更改。是否先应用这些更改，使配置文件包含它们？选择“否”则保存鼠标上的设置。",
       u"此頁有未套用的變更。是否先套用這些變更，使設定檔包含它們？選擇「否」則儲存滑鼠上的設定。",
       u"Страницата има неприложени промени. Да се приложат ли първо, за да влязат в профила? "
-      u"„Не“ запазва настройките, които са в мишката."}},
+      u"\"Не\" запазва настройките, които са в мишката."}},
     {TextId::BackedUp,
      {u"The mouse, config.bin and the button labels were backed up to %s.",
       u"鼠标、config.bin和按键名称已备份到%s。", u"滑鼠、config.bin和按鍵名稱已備份到%s。",
@@ -183,7 +183,7 @@ constexpr std::array<TextRow, static_cast<std::size_t>(TextId::Count)> kRows{{
       u"已从%s还原鼠标。此备份不含设置文件：下次按确定或应用时将把程序的设置写入鼠标。",
       u"已從%s還原滑鼠。此備份不含設定檔案：下次按確定或應用時將把程式的設定寫入滑鼠。",
       u"Мишката е възстановена от %s. Копието не съдържа файл с настройки: следващото OK или "
-      u"„Приложи“ записва настройките на програмата в мишката."}},
+      u"\"Приложи\" записва настройките на програмата в мишката."}},
     {TextId::NotABackup,
      {u"%s is not a backup of TRV418, or it is damaged. Nothing was changed.",
       u"%s不是TRV418的备份，或已损坏。未作任何更改。",

@@ -49,6 +49,19 @@ std::u16string profilePath(const std::u16string& folder, std::u16string_view nam
     return folder + std::u16string(name) + std::u16string(kProfileExtension);
 }
 
+bool inFolder(std::u16string_view folder, std::u16string_view path) {
+    const std::u16string_view parent = path.substr(0, path.size() - fileNameOf(path).size());
+    const auto same = [](char16_t a, char16_t b) {
+        const auto fold = [](char16_t c) -> char16_t {
+            if (c == u'/') return u'\\';
+            return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+        };
+        return fold(a) == fold(b);
+    };
+    return parent.size() == folder.size() &&
+           std::equal(parent.begin(), parent.end(), folder.begin(), same);
+}
+
 std::u16string_view fileNameOf(std::u16string_view path) {
     const std::size_t slash = path.find_last_of(u"\\/");
     return slash == std::u16string_view::npos ? path : path.substr(slash + 1);

@@ -40,6 +40,9 @@ inline constexpr std::u16string_view kProfileExtension = u".ini";
 // as a person reads a list: letters of either case together.
 std::vector<std::u16string> profileNames(SettingsFileSystem& files, const std::u16string& folder);
 std::u16string profilePath(const std::u16string& folder, std::u16string_view name);
+// Whether the file lies in the folder (ending in its separator), as Windows
+// compares paths: either separator, ASCII case ignored.
+bool inFolder(std::u16string_view folder, std::u16string_view path);
 // The last part of a path, and that without its extension.
 std::u16string_view fileNameOf(std::u16string_view path);
 std::u16string_view profileNameOf(std::u16string_view path);

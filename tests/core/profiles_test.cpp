@@ -162,7 +162,8 @@ TEST_F(Profiles, SaveAsWritesTheAppliedSettingsIntoANewProfilesFolderAndChecksIt
     ASSERT_EQ(window_.fileQuestions.size(), 1u);
     const FileQuestion& asked = window_.fileQuestions[0];
     EXPECT_TRUE(asked.save);
-    EXPECT_EQ(asked.folder, folder_.path16("Profiles/"));
+    EXPECT_TRUE(inFolder(asked.folder, folder_.path16("Profiles/x.ini")));
+    EXPECT_FALSE(inFolder(asked.folder, folder_.path16("x.ini")));
     EXPECT_EQ(asked.name, u"Profile 1.ini");
     EXPECT_EQ(asked.extension, u"ini");
     const ProfileFile saved = readProfileFile(files_, folder_.path16("Profiles/FPS.ini"));
