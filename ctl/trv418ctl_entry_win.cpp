@@ -14,9 +14,9 @@
 #include "config/win_profile_store_win.h"
 #include "ctl/ctl_runner.h"
 #include "ctl/program_notice_win.h"
+#include "window/system_error_text.h"
 #include "device/hid_backend.h"
 #include "perf/system_pointer_win.h"
-#include "window/system_error_text.h"
 
 int wmain(int argc, wchar_t** argv) {
     // Labels and paths in any language reach the console as they are.
