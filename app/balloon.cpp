@@ -10,6 +10,8 @@ namespace {
 
 constexpr std::uint32_t kShortNoticeMs = 5000;
 constexpr std::uint32_t kPresenceNoticeMs = 100;
+// A refusal names a file, a line and the problem: time to read them.
+constexpr std::uint32_t kRefusalMs = 10000;
 constexpr std::u16string_view kInfo = u"Info";
 constexpr std::u16string_view kWarning = u"Warning";
 
@@ -86,6 +88,11 @@ std::optional<Balloon> balloonFor(std::uint32_t code, std::int64_t argument, Lan
         default:
             return std::nullopt;
     }
+}
+
+Balloon noticeBalloon(std::u16string text, bool warning) {
+    return Balloon{std::move(text), std::u16string(warning ? kWarning : kInfo),
+                   warning ? kRefusalMs : kShortNoticeMs};
 }
 
 }  // namespace trv

@@ -38,4 +38,8 @@ using StageDpiLabel = std::function<std::u16string(int stage)>;
 std::optional<Balloon> balloonFor(std::uint32_t code, std::int64_t argument, Language language,
                                   const StageDpiLabel& stageDpiLabel);
 
+// A balloon of the program's own text: a notice, or a warning when something
+// was refused.
+Balloon noticeBalloon(std::u16string text, bool warning = false);
+
 }  // namespace trv

@@ -5,11 +5,15 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <array>
+#include <ctime>
 
 #include "app/balloon.h"
+#include "app/file_dialogs_win.h"
 #include "app/hid_mouse_app_win.h"
 #include "app/resource.h"
+#include "config/error_number.h"
 #include "device/hid_backend.h"
 #include "device/hid_setupapi_win.h"
 #include "input/list_search.h"
@@ -79,19 +83,25 @@ CHidMouseDlg::CHidMouseDlg(HINSTANCE instance)
     strIni_ = std::make_unique<win::WinProfileStore>(paths.strIni);
     WindowPort& port = *this;
     model_ = std::make_unique<MainWindowModel>(
-        ModelServices{*hid_, clock_, port, files_, *strIni_, pointer_}, paths);
+        ModelServices{*hid_, clock_, port, files_, *strIni_, pointer_,
+                      [] { return static_cast<std::int64_t>(std::time(nullptr)); }},
+        paths);
 }
 
 CHidMouseDlg::~CHidMouseDlg() = default;
 
 std::span<const win::MessageEntry<CHidMouseDlg>> CHidMouseDlg::messageMap() {
     using Self = CHidMouseDlg;
-    static const std::array<win::MessageEntry<Self>, 18> map{{
+    static const std::array<win::MessageEntry<Self>, 22> map{{
         win::onMessage<Self>(WM_PAINT, &Self::OnPaint),
         win::onMessage<Self>(WM_QUERYDRAGICON, &Self::OnQueryDragIcon),
         win::onMessage<Self>(WM_TRAY_NOTIFY, &Self::OnTrayNotify),
         win::onMessage<Self>(WM_SHOW_BALLOON, &Self::OnShowBalloon),
         win::onCommand<Self>(ID_TRAY_EXIT, &Self::OnTrayExit),
+        win::onCommand<Self>(ID_TRAY_SAVE_PROFILE, &Self::OnSaveProfile),
+        win::onCommand<Self>(ID_TRAY_OPEN_PROFILES, &Self::OnOpenProfiles),
+        win::onCommand<Self>(ID_TRAY_BACKUP, &Self::OnBackUp),
+        win::onCommand<Self>(ID_TRAY_RESTORE, &Self::OnRestore),
         win::onCommand<Self>(IDOK, &Self::OnHideCommand),
         win::onCommand<Self>(IDCANCEL, &Self::OnHideCommand),
         win::onMessage<Self>(WM_CLOSE, &Self::OnClose),
@@ -515,6 +525,32 @@ void CHidMouseDlg::showBalloon(std::uint32_t code) {
     ::SendMessageW(hwnd(), WM_SHOW_BALLOON, code, 0);
 }
 
+void CHidMouseDlg::showBalloonText(const Balloon& balloon) {
+    tray_.showBalloon(win::toWide(balloon.text), win::toWide(balloon.title), balloon.timeoutMs);
+}
+
+std::optional<std::u16string> CHidMouseDlg::chooseFile(const FileQuestion& question) {
+    const ModalScope modal(*this);
+    const FileDialogArgs args{hwnd(),
+                              win::toWide(question.title),
+                              win::toWide(question.folder),
+                              win::toWide(question.name),
+                              win::toWide(question.filterName),
+                              win::toWide(question.extension)};
+    const FileDialogResult chosen = question.save ? askSaveFile(args) : askOpenFile(args);
+    if (chosen.failedCall) {
+        const Language language = model_->language();
+        const std::string call(chosen.failedCall);
+        showMessage(std::u16string(text(language, TextId::FailedCall)) + u" " +
+                        std::u16string(call.begin(), call.end()) + u"\n" +
+                        std::u16string(text(language, TextId::ErrorCode)) + u" " +
+                        errorNumberText(chosen.error),
+                    text(language, TextId::SettingsChangedCaption));
+    }
+    if (!chosen.path) return std::nullopt;
+    return win::fromWide(*chosen.path);
+}
+
 void CHidMouseDlg::hideWindow() {
     ::ShowWindow(hwnd(), SW_HIDE);
 }
@@ -564,6 +600,11 @@ std::optional<LRESULT> CHidMouseDlg::dispatch(UINT message, WPARAM wParam, LPARA
                                    reinterpret_cast<HWND>(lParam));
         case WM_COMMAND:
             if (isPageList(LOWORD(wParam))) return OnListCommand(LOWORD(wParam), HIWORD(wParam));
+            if (LOWORD(wParam) >= ID_TRAY_FIRST_PROFILE &&
+                LOWORD(wParam) < ID_TRAY_FIRST_PROFILE + ID_TRAY_PROFILE_COUNT) {
+                chooseProfileFromMenu(LOWORD(wParam) - ID_TRAY_FIRST_PROFILE);
+                return 0;
+            }
             break;
         case WM_CLOSE_CHOSEN_LISTS:
             chosenLists_.clear();
@@ -623,8 +664,31 @@ void CHidMouseDlg::showFromTray() {
 void CHidMouseDlg::showTrayMenu() {
     win::Menu menu(::CreatePopupMenu());
     if (!menu) return;
-    const std::wstring exitText = win::toWide(text(model_->language(), TextId::Exit));
-    ::AppendMenuW(menu.get(), MF_STRING, ID_TRAY_EXIT, exitText.c_str());
+    const Language language = model_->language();
+    const auto append = [&](HMENU to, UINT flags, UINT_PTR id, TextId row) {
+        ::AppendMenuW(to, flags, id, win::toWide(text(language, row)).c_str());
+    };
+    // The submenu is owned by the menu once appended to it.
+    if (HMENU profiles = ::CreatePopupMenu()) {
+        const ProfileMenu shown = model_->profileMenu();
+        menuProfiles_.assign(
+            shown.names.begin(),
+            shown.names.begin() + std::min<std::size_t>(shown.names.size(), ID_TRAY_PROFILE_COUNT));
+        for (std::size_t i = 0; i < menuProfiles_.size(); ++i) {
+            const UINT check = shown.checked == i ? MF_CHECKED : MF_UNCHECKED;
+            ::AppendMenuW(profiles, MF_STRING | check, ID_TRAY_FIRST_PROFILE + i,
+                          win::toWide(menuProfiles_[i]).c_str());
+        }
+        if (menuProfiles_.empty()) append(profiles, MF_STRING | MF_GRAYED, 0, TextId::NoProfiles);
+        ::AppendMenuW(profiles, MF_SEPARATOR, 0, nullptr);
+        append(profiles, MF_STRING, ID_TRAY_SAVE_PROFILE, TextId::SaveProfileAs);
+        append(profiles, MF_STRING, ID_TRAY_OPEN_PROFILES, TextId::OpenProfilesFolder);
+        append(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(profiles), TextId::ProfilesMenu);
+    }
+    append(menu.get(), MF_STRING, ID_TRAY_BACKUP, TextId::BackUp);
+    append(menu.get(), MF_STRING, ID_TRAY_RESTORE, TextId::Restore);
+    ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    append(menu.get(), MF_STRING, ID_TRAY_EXIT, TextId::Exit);
     POINT cursor{};
     ::GetCursorPos(&cursor);
     ::SetForegroundWindow(hwnd());
@@ -648,6 +712,35 @@ std::optional<LRESULT> CHidMouseDlg::OnShowBalloon(WPARAM wParam, LPARAM lParam)
 
 std::optional<LRESULT> CHidMouseDlg::OnTrayExit(WPARAM, LPARAM) {
     exitProgram();
+    return 0;
+}
+
+void CHidMouseDlg::chooseProfileFromMenu(int command) {
+    if (command < 0 || static_cast<std::size_t>(command) >= menuProfiles_.size()) return;
+    const std::u16string name = menuProfiles_[static_cast<std::size_t>(command)];
+    model_->applyProfile(name);
+}
+
+std::optional<LRESULT> CHidMouseDlg::OnSaveProfile(WPARAM, LPARAM) {
+    model_->saveProfileAs();
+    return 0;
+}
+
+std::optional<LRESULT> CHidMouseDlg::OnOpenProfiles(WPARAM, LPARAM) {
+    // Explorer, like the guide's browser, need not run elevated.
+    if (const auto folder = model_->profilesFolderToOpen()) {
+        win::openAsDesktopUser(hwnd(), win::toWide(*folder));
+    }
+    return 0;
+}
+
+std::optional<LRESULT> CHidMouseDlg::OnBackUp(WPARAM, LPARAM) {
+    model_->backUp();
+    return 0;
+}
+
+std::optional<LRESULT> CHidMouseDlg::OnRestore(WPARAM, LPARAM) {
+    model_->restoreBackup();
     return 0;
 }
 

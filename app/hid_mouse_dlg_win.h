@@ -46,6 +46,10 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     std::optional<LRESULT> OnTrayNotify(WPARAM, LPARAM);
     std::optional<LRESULT> OnShowBalloon(WPARAM, LPARAM);
     std::optional<LRESULT> OnTrayExit(WPARAM, LPARAM);
+    std::optional<LRESULT> OnSaveProfile(WPARAM, LPARAM);
+    std::optional<LRESULT> OnOpenProfiles(WPARAM, LPARAM);
+    std::optional<LRESULT> OnBackUp(WPARAM, LPARAM);
+    std::optional<LRESULT> OnRestore(WPARAM, LPARAM);
     std::optional<LRESULT> OnClose(WPARAM, LPARAM);
     std::optional<LRESULT> OnHideCommand(WPARAM, LPARAM);
     std::optional<LRESULT> OnDestroy(WPARAM, LPARAM);
@@ -65,6 +69,8 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     void showMessage(std::u16string_view text, std::u16string_view caption) override;
     bool askYesNo(std::u16string_view text, std::u16string_view caption) override;
     void showBalloon(std::uint32_t code) override;
+    void showBalloonText(const Balloon& balloon) override;
+    std::optional<std::u16string> chooseFile(const FileQuestion& question) override;
     void hideWindow() override;
     bool registerDeviceNotifications() override;
     void loadSkinAndFonts() override;
@@ -91,6 +97,7 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     void addTrayIcon();
     void showFromTray();
     void showTrayMenu();
+    void chooseProfileFromMenu(int command);
     void exitProgram();
     void allowMessagesFromOtherProcesses();
 
@@ -103,6 +110,8 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     UINT settingsChangedMessage_ = 0;
     class ModalScope;
     int hideOnFramePaint_ = 2;
+    // The profiles of the menu last shown, by their place in it.
+    std::vector<std::u16string> menuProfiles_;
 
     // What the model reaches the system through, then the model itself.
     std::unique_ptr<HidSystem> hid_;

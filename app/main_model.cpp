@@ -1,12 +1,16 @@
 #include "app/main_model.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
 #include "app/balloon.h"
 #include "assign/assignment.h"
+#include "config/block_backup.h"
 #include "config/error_number.h"
 #include "perf/report_rate.h"
+#include "settings/profile_file.h"
+#include "settings/profile_words.h"
 #include "ui/page_layout.h"
 
 namespace trv {
@@ -28,6 +32,24 @@ ui::ElementDraw draw(ui::Element element, int index = 0, int look = 0) {
 
 ui::Redraw boxesAndModes() {
     return {draw(ui::Element::ModeAndBoxes)};
+}
+
+constexpr std::u16string_view kBackupExtension = u"trvb";
+
+// A row's "%s" filled in.
+std::u16string filled(Language language, TextId id, std::u16string_view value) {
+    std::u16string result(text(language, id));
+    if (const std::size_t at = result.find(u"%s"); at != std::u16string::npos) {
+        result.replace(at, 2, value);
+    }
+    return result;
+}
+
+// A menu text as a dialog's title: without its ellipsis.
+std::u16string titleOf(Language language, TextId id) {
+    std::u16string title(text(language, id));
+    if (!title.empty() && title.back() == u'\u2026') title.pop_back();
+    return title;
 }
 
 }  // namespace
@@ -52,6 +74,7 @@ MainWindowModel::DeviceOperation::~DeviceOperation() {
 
 MainWindowModel::MainWindowModel(const ModelServices& services, SettingsFilePaths paths)
     : window_(services.window),
+      secondsSinceEpoch_(services.secondsSinceEpoch),
       core_({services.hid, services.clock, services.files, services.strIni, services.pointer},
             std::move(paths)) {}
 
@@ -269,6 +292,210 @@ std::optional<ApplyOutcome> MainWindowModel::confirm() {
 void MainWindowModel::restoreSettings() {
     core_.revertToSaved();
     page_ = cancelled(page_);
+}
+
+ProfileMenu MainWindowModel::profileMenu() {
+    ProfileMenu menu{profileNames(core_.files(), profilesFolder(core_.paths())), std::nullopt};
+    if (lastProfile_ && core_.record() == lastProfile_->record &&
+        core_.labels() == lastProfile_->labels) {
+        const auto at = std::find(menu.names.begin(), menu.names.end(), lastProfile_->name);
+        if (at != menu.names.end())
+            menu.checked = static_cast<std::size_t>(at - menu.names.begin());
+    }
+    return menu;
+}
+
+void MainWindowModel::rememberProfile(std::u16string name) {
+    lastProfile_ = ProfileOnMouse{std::move(name), core_.record(), core_.labels()};
+}
+
+bool MainWindowModel::mayDropPageChanges(TextId question, std::u16string_view name) {
+    if (!pageLive() || !core_.hasUnappliedChanges()) return true;
+    return window_.askYesNo(filled(core_.language(), question, name),
+                            text(core_.language(), TextId::SettingsChangedCaption));
+}
+
+void MainWindowModel::refuseProfile(std::u16string_view name, const std::u16string& problem) {
+    window_.showBalloonText(noticeBalloon(
+        filled(core_.language(), TextId::ProfileRefused, name) + u"\n" + problem, true));
+}
+
+void MainWindowModel::tellFileNotWritten(const std::u16string& path, std::uint32_t systemError) {
+    const Language language = core_.language();
+    tell(filled(language, TextId::FileNotWritten, path) + u"\n" +
+             std::u16string(text(language, TextId::ErrorCode)) + u" " +
+             errorNumberText(systemError),
+         text(language, TextId::SettingsChangedCaption));
+}
+
+void MainWindowModel::applyProfile(const std::u16string& name) {
+    if (!initialised_) return;
+    if (!core_.mousePresent()) {
+        window_.showBalloon(balloon_code::kMouseMissing);
+        return;
+    }
+    // Without config.bin there is nothing the profile's keys could go over,
+    // and OK would save nothing.
+    if (!core_.settingsLoaded()) return;
+    const Language language = core_.language();
+    const std::u16string path = profilePath(profilesFolder(core_.paths()), name);
+    const std::u16string file(fileNameOf(path));
+    const ProfileFile read = readProfileFile(core_.files(), path);
+    if (read.problem == ProfileFileProblem::Unreadable) {
+        refuseProfile(name, filled(language, TextId::FileNotRead, file));
+        return;
+    }
+    if (read.problem == ProfileFileProblem::Backup) {
+        refuseProfile(name, filled(language, TextId::BackupNotProfile, file));
+        return;
+    }
+    const readable::ImportedProfile profile = core_.readProfile(read.text);
+    if (!profile.problems.empty()) {
+        // The balloon has room for one: the first, by its line, as the tool names it.
+        const readable::ProfileProblem& first = profile.problems.front();
+        std::u16string where = file;
+        if (first.line != 0) {
+            where += u':';
+            where += readable::decimal(static_cast<unsigned>(first.line));
+        }
+        refuseProfile(name, where + u": " + first.text);
+        return;
+    }
+    if (!mayDropPageChanges(TextId::DropChangesForProfile, name)) return;
+    DeviceOperation operation(*this);
+    core_.takeProfile(profile);
+    const ApplyOutcome outcome = applySettings();
+    core_.markApplied();
+    tellPointerWarnings(core_.applyPointerSettings());
+    rememberProfile(name);
+    if (pageLive()) rebuildPage();
+    if (outcome.written.ok()) {
+        window_.showBalloonText(noticeBalloon(filled(language, TextId::ProfileApplied, name)));
+    }
+}
+
+std::optional<std::u16string> MainWindowModel::profilesFolderToOpen() {
+    const std::u16string folder = profilesFolder(core_.paths());
+    const WriteResult made = core_.files().makeFolder(folder);
+    if (!made.written) {
+        tellFileNotWritten(folder, made.systemError);
+        return std::nullopt;
+    }
+    return folder;
+}
+
+void MainWindowModel::saveProfileAs() {
+    if (!initialised_ || !core_.settingsLoaded()) return;
+    const Language language = core_.language();
+    if (pageLive() && core_.hasUnappliedChanges() &&
+        window_.askYesNo(text(language, TextId::ApplyBeforeSaving),
+                         text(language, TextId::SettingsChangedCaption))) {
+        confirm();
+    }
+    const std::optional<std::u16string> folder = profilesFolderToOpen();
+    if (!folder) return;
+    const std::vector<std::u16string> names = profileNames(core_.files(), *folder);
+    std::u16string proposed;
+    for (unsigned n = 1;
+         proposed.empty() || std::find(names.begin(), names.end(), proposed) != names.end(); ++n) {
+        proposed =
+            std::u16string(text(language, TextId::NewProfileName)) + u" " + readable::decimal(n);
+    }
+    const std::optional<std::u16string> path =
+        window_.chooseFile({true, titleOf(language, TextId::SaveProfileAs), *folder,
+                            proposed + std::u16string(kProfileExtension),
+                            std::u16string(text(language, TextId::ProfileFilter)), u"ini"});
+    if (!path) return;
+    const WriteResult written =
+        core_.files().replaceWhole(*path, profileFileBytes(core_.appliedProfile()));
+    if (!written.written) {
+        tellFileNotWritten(*path, written.systemError);
+        return;
+    }
+    const std::u16string name(profileNameOf(*path));
+    // A profile saved elsewhere is not in the menu to be checked.
+    if (inFolder(*folder, *path)) {
+        lastProfile_ = ProfileOnMouse{name, core_.savedRecord(), core_.savedLabels()};
+    }
+    window_.showBalloonText(noticeBalloon(filled(language, TextId::ProfileSaved, name)));
+}
+
+void MainWindowModel::backUp() {
+    if (!initialised_) return;
+    if (!core_.mousePresent()) {
+        window_.showBalloon(balloon_code::kMouseMissing);
+        return;
+    }
+    const Language language = core_.language();
+    const std::optional<std::u16string> path = window_.chooseFile(
+        {true, titleOf(language, TextId::BackUp), u"",
+         u"TRV418 backup." + std::u16string(kBackupExtension),
+         std::u16string(text(language, TextId::BackupFilter)), std::u16string(kBackupExtension)});
+    if (!path) return;
+    DeviceOperation operation(*this);
+    // What the mouse holds now, not what it held when it was last read.
+    if (!core_.readBlock().ok()) {
+        tell(text(language, TextId::MouseNotDetected), kReadCaption);
+        return;
+    }
+    const BlockBackup taken = core_.takeBackup(secondsSinceEpoch_ ? secondsSinceEpoch_() : 0);
+    const WriteResult written = core_.files().replaceWhole(*path, encodeBackup(taken));
+    if (!written.written) {
+        tellFileNotWritten(*path, written.systemError);
+        return;
+    }
+    window_.showBalloonText(noticeBalloon(filled(language, TextId::BackedUp, fileNameOf(*path))));
+}
+
+void MainWindowModel::restoreBackup() {
+    if (!initialised_) return;
+    if (!core_.mousePresent()) {
+        window_.showBalloon(balloon_code::kMouseMissing);
+        return;
+    }
+    const Language language = core_.language();
+    const std::optional<std::u16string> path = window_.chooseFile(
+        {false, titleOf(language, TextId::Restore), u"", u"",
+         std::u16string(text(language, TextId::BackupFilter)), std::u16string(kBackupExtension)});
+    if (!path) return;
+    const std::u16string file(fileNameOf(*path));
+    const std::u16string_view caption = text(language, TextId::SettingsChangedCaption);
+    const ReadResult read = core_.files().readWithCause(*path, backup::kMaxSize);
+    if (!read.bytes) {
+        tell(filled(language, TextId::FileNotRead, file), caption);
+        return;
+    }
+    const DecodedBackup decoded = decodeBackup(*read.bytes);
+    if (decoded.problem != BackupProblem::None) {
+        tell(filled(language, TextId::NotABackup, file), caption);
+        return;
+    }
+    const BlockBackup& taken = decoded.backup;
+    if (core_.backupFits(taken) != BackupFit::Fits &&
+        !window_.askYesNo(filled(language, TextId::BackupOfOtherMouse, file), caption)) {
+        return;
+    }
+    if (!mayDropPageChanges(TextId::DropChangesForBackup, file)) return;
+    DeviceOperation operation(*this);
+    const RestoreResult restored = core_.restoreBackup(taken, true);
+    if (!restored.write.ok()) {
+        tell(text(language, TextId::MouseNotDetected), kWriteCaption);
+        return;
+    }
+    if (restored.files && !restored.files->done) {
+        // The mouse holds the backup all the same; the files are as they were.
+        tellFileNotWritten(restored.files->failedPath, restored.files->systemError);
+        return;
+    }
+    // The page shows what the files now hold, as after a change from outside.
+    loadSettings();
+    core_.reloadLabels();
+    if (pageLive()) rebuildPage();
+    if (taken.files) {
+        window_.showBalloonText(noticeBalloon(filled(language, TextId::Restored, file)));
+    } else {
+        tell(filled(language, TextId::RestoredBlockOnly, file), caption);
+    }
 }
 
 std::u16string MainWindowModel::stageDpiLabel(int stage) const {

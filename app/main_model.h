@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -66,6 +67,15 @@ struct ModelServices {
     SettingsFileSystem& files;
     ProfileStore& strIni;
     SystemPointer& pointer;
+    std::function<std::int64_t()> secondsSinceEpoch;  // UTC, for a backup's date
+};
+
+// The notification icon's Profiles submenu.
+struct ProfileMenu {
+    std::vector<std::u16string> names;  // sorted
+    // The profile last applied (or saved), while the settings are still what
+    // it made them.
+    std::optional<std::size_t> checked;
 };
 
 class MainWindowModel {
@@ -109,6 +119,20 @@ class MainWindowModel {
     bool modalEnded();
 
     void closeDevice() { core_.closeChannels(); }
+
+    // --- Profiles and backups, from the notification icon's menu ---------
+    ProfileMenu profileMenu();
+    // A profile from the menu, checked as `trv418ctl import` checks it and
+    // applied as OK applies: mouse, config.bin, labels, pointer settings. A
+    // profile with a problem changes nothing; the balloon names the line.
+    void applyProfile(const std::u16string& name);
+    // The applied settings into a profile file the user names.
+    void saveProfileAs();
+    // The profiles folder, made when missing; nothing when it cannot be.
+    std::optional<std::u16string> profilesFolderToOpen();
+    // The whole configuration to a file, and back.
+    void backUp();
+    void restoreBackup();
 
     // The pointer on the main window.
     PressOutcome press(int x, int y);
@@ -211,9 +235,23 @@ class MainWindowModel {
 
     void rebuildPage();
     void runSettingsChangedOutside();
+    // Unapplied changes on a shown page are dropped only with the user's word.
+    bool mayDropPageChanges(TextId question, std::u16string_view name);
+    void refuseProfile(std::u16string_view name, const std::u16string& problem);
+    void tellFileNotWritten(const std::u16string& path, std::uint32_t systemError);
+    void rememberProfile(std::u16string name);
+
+    // The profile last applied or saved and the settings it left.
+    struct ProfileOnMouse {
+        std::u16string name;
+        SettingsRecord record;
+        ButtonLabels labels;
+    };
 
     WindowPort& window_;
+    std::function<std::int64_t()> secondsSinceEpoch_;
     SettingsCore core_;
+    std::optional<ProfileOnMouse> lastProfile_;
     PageLife page_ = PageLife::NeverBuilt;
     LightingTexts lighting_;
     ui::OpenLists lists_;

@@ -58,6 +58,10 @@ class BenchWindow final : public trv::WindowPort {
     }
     bool askYesNo(std::u16string_view, std::u16string_view) override { return false; }
     void showBalloon(std::uint32_t) override {}
+    void showBalloonText(const trv::Balloon&) override {}
+    std::optional<std::u16string> chooseFile(const trv::FileQuestion&) override {
+        return std::nullopt;
+    }
     void hideWindow() override {}
     bool registerDeviceNotifications() override { return true; }
     void loadSkinAndFonts() override {
@@ -205,10 +209,15 @@ Figures measure(const fs::path& staged, HWND window, bool cacheImages) {
     // Start-up as the main window runs it: the mouse found and read, the files
     // loaded, the skin and fonts made and the page built and drawn.
     const auto startProgram = [&](Services& services, BenchWindow& port) {
-        auto model = std::make_unique<trv::MainWindowModel>(
-            trv::ModelServices{services.hid, services.clock, port, services.files, services.strIni,
-                               services.pointer},
-            trv::settingsFilePaths(folder.executable()));
+        auto model =
+            std::make_unique<trv::MainWindowModel>(trv::ModelServices{services.hid,
+                                                                      services.clock,
+                                                                      port,
+                                                                      services.files,
+                                                                      services.strIni,
+                                                                      services.pointer,
+                                                                      {}},
+                                                   trv::settingsFilePaths(folder.executable()));
         port.attach(*model);
         model->startUp();
         return model;

@@ -20,6 +20,14 @@ std::u16string writeFailedText(std::uint32_t systemError) {
 
 }  // namespace
 
+bool nameEndsWith(std::u16string_view name, std::u16string_view suffix) {
+    if (name.size() < suffix.size()) return false;
+    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; };
+    const std::u16string_view end = name.substr(name.size() - suffix.size());
+    return std::equal(end.begin(), end.end(), suffix.begin(),
+                      [&](char16_t a, char16_t b) { return lower(a) == lower(b); });
+}
+
 std::array<std::uint8_t, settings_file::kSize> settingsFileBytes(std::uint8_t firstRunFlag,
                                                                  const SettingsRecord& record) {
     std::array<std::uint8_t, settings_file::kSize> bytes{};

@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "config/settings_record.h"
@@ -55,7 +56,24 @@ class SettingsFileSystem {
     // is left behind by a failure.
     virtual WriteResult replaceWhole(const std::u16string& path,
                                      std::span<const std::uint8_t> bytes) = 0;
+    // The names of the files in `folder` (ending in its separator) whose
+    // names end in `suffix`, ASCII case ignored; none when there is no such
+    // folder. Folders are not listed.
+    virtual std::vector<std::u16string> filesIn(const std::u16string& folder,
+                                                std::u16string_view suffix) {
+        (void)folder, (void)suffix;
+        return {};
+    }
+    // Makes the folder when it is missing (its parent must exist); written
+    // when it is there afterwards.
+    virtual WriteResult makeFolder(const std::u16string& folder) {
+        (void)folder;
+        return {false, 0};
+    }
 };
+
+// Whether a file name ends in `suffix`, ASCII case ignored.
+bool nameEndsWith(std::u16string_view name, std::u16string_view suffix);
 
 // config.bin's bytes for a flag and a record.
 std::array<std::uint8_t, settings_file::kSize> settingsFileBytes(std::uint8_t firstRunFlag,

@@ -101,4 +101,27 @@ WriteResult replaceFileAtomically(const std::u16string& path, std::span<const st
     return {true, 0};
 }
 
+std::vector<std::u16string> DiskSettingsFileSystem::filesIn(const std::u16string& folder,
+                                                            std::u16string_view suffix) {
+    std::vector<std::u16string> names;
+    const std::optional<fs::path> path = toPath(folder);
+    std::error_code error;
+    if (!path) return names;
+    for (fs::directory_iterator it(*path, error), end; !error && it != end; it.increment(error)) {
+        if (!it->is_regular_file(error)) continue;
+        std::u16string name = it->path().filename().u16string();
+        if (nameEndsWith(name, suffix)) names.push_back(std::move(name));
+    }
+    return names;
+}
+
+WriteResult DiskSettingsFileSystem::makeFolder(const std::u16string& folder) {
+    const std::optional<fs::path> path = toPath(folder);
+    if (!path) return {false, EINVAL};
+    std::error_code error;
+    fs::create_directory(*path, error);
+    if (fs::is_directory(*path)) return {true, 0};
+    return {false, error ? static_cast<std::uint32_t>(error.value()) : EEXIST};
+}
+
 }  // namespace trv

@@ -37,6 +37,9 @@ class DiskSettingsFileSystem : public SettingsFileSystem {
                              std::span<const std::uint8_t> bytes) override {
         return replaceFileAtomically(path, bytes, beforeReplace_);
     }
+    std::vector<std::u16string> filesIn(const std::u16string& folder,
+                                        std::u16string_view suffix) override;
+    WriteResult makeFolder(const std::u16string& folder) override;
 
   private:
     BeforeReplace beforeReplace_;

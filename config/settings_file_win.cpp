@@ -57,6 +57,12 @@ bool writeAll(HANDLE file, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
+struct FindTraits {  // FindFirstFileW: failure is INVALID_HANDLE_VALUE
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle h) { ::FindClose(h); }
+};
+
 bool heldByAnotherProgram(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
@@ -136,6 +142,31 @@ WriteResult WinSettingsFileSystem::replaceWhole(const std::u16string& path,
     }
     temporary.moved();
     return {true, 0};
+}
+
+std::vector<std::u16string> WinSettingsFileSystem::filesIn(const std::u16string& folder,
+                                                           std::u16string_view suffix) {
+    std::vector<std::u16string> names;
+    WIN32_FIND_DATAW found{};
+    const Owned<FindTraits> search(::FindFirstFileW((toWide(folder) + L"*").c_str(), &found));
+    if (!search) return names;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        std::u16string name = fromWide(found.cFileName);
+        if (nameEndsWith(name, suffix)) names.push_back(std::move(name));
+    } while (::FindNextFileW(search.get(), &found));
+    return names;
+}
+
+WriteResult WinSettingsFileSystem::makeFolder(const std::u16string& folder) {
+    const std::wstring path = toWide(folder);
+    if (::CreateDirectoryW(path.c_str(), nullptr)) return {true, 0};
+    const DWORD error = ::GetLastError();
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return {true, 0};
+    }
+    return {false, error};
 }
 
 }  // namespace trv::win

@@ -29,6 +29,9 @@ class WinSettingsFileSystem : public SettingsFileSystem {
     ReadResult readWithCause(const std::u16string& path, std::size_t sizeLimit) override;
     WriteResult replaceWhole(const std::u16string& path,
                              std::span<const std::uint8_t> bytes) override;
+    std::vector<std::u16string> filesIn(const std::u16string& folder,
+                                        std::u16string_view suffix) override;
+    WriteResult makeFolder(const std::u16string& folder) override;
 
   private:
     BeforeReplace beforeReplace_;

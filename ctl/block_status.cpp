@@ -3,11 +3,13 @@
 #include <cstdio>
 
 #include "assign/assignment.h"
-#include "ctl/words.h"
 #include "perf/dpi.h"
 #include "perf/lighting.h"
+#include "settings/profile_words.h"
 
 namespace trv::ctl {
+
+using namespace readable;
 
 namespace {
 

@@ -4,9 +4,11 @@
 #include <array>
 #include <vector>
 
-#include "ctl/words.h"
+#include "settings/profile_words.h"
 
 namespace trv::ctl {
+
+using namespace readable;
 
 namespace {
 

@@ -19,14 +19,14 @@
 #include "ctl/block_status.h"
 #include "ctl/command_line.h"
 #include "ctl/mouse_link.h"
-#include "ctl/profile_text.h"
 #include "ctl/tool_services.h"
-#include "ctl/words.h"
 #include "device/discovery.h"
 #include "device/virtual_mouse_folder.h"
 #include "lang/text_table.h"
 #include "perf/pointer.h"
-#include "settings/labels_backup.h"
+#include "settings/profile_file.h"
+#include "settings/profile_text.h"
+#include "settings/profile_words.h"
 #include "settings/settings_core.h"
 #include "settings/settings_files_update.h"
 #include "settings/verified_write.h"
@@ -37,15 +37,15 @@
 
 namespace trv::ctl {
 
+using namespace readable;
+
 namespace {
 
-constexpr std::size_t kMaxProfileBytes = 1024 * 1024;
 // config.bin is read up to this size, so that a wrong file is told by its size.
 constexpr std::size_t kMaxConfigBinBytes = 64 * 1024;
 constexpr std::uint32_t kFileNotFound = 2;  // ERROR_FILE_NOT_FOUND
 constexpr std::uint32_t kPathNotFound = 3;  // ERROR_PATH_NOT_FOUND
 constexpr std::uint32_t kAccessDenied = 5;  // ERROR_ACCESS_DENIED
-constexpr std::string_view kBackupMagic = "TRVB";
 
 // A system error as the user reads it: the system's words and the number,
 // "Access is denied. (5)"; the number alone when the system has no words.
@@ -317,7 +317,10 @@ class Tool {
     }
 
     std::optional<int> filesUpdated(const FilesUpdate& update) {
-        const FilesUpdateResult result = updateSettingsFiles(files_, paths_, update);
+        return filesFailed(updateSettingsFiles(files_, paths_, update));
+    }
+
+    std::optional<int> filesFailed(const FilesUpdateResult& result) {
         if (result.done) return std::nullopt;
         if (result.reading) {
             return readFailed(result.failedPath, PortableProfileStore::kMaxFileBytes,
@@ -358,27 +361,13 @@ class Tool {
         return exit_code::kSuccess;
     }
 
-    // config.bin's bytes as a backup holds them; none, after a note, when
-    // there is no usable config.bin to hold.
-    std::optional<std::array<std::uint8_t, settings_file::kSize>> configBinToBack() {
-        const auto bytes = s_.files.readWhole(paths_.configBin, kMaxConfigBinBytes);
-        if (!bytes || bytes->size() != settings_file::kSize) {
+    int backup() {
+        if (auto code = findAndRead()) return *code;
+        const BlockBackup taken = core().takeBackup(s_.secondsSinceEpoch());
+        if (!taken.files) {
             err_ << "trv418ctl: note: " << utf8(paths_.configBin)
                  << " is missing or not a config.bin; the backup holds the mouse's "
                     "configuration only\n";
-            return std::nullopt;
-        }
-        std::array<std::uint8_t, settings_file::kSize> configBin{};
-        std::copy(bytes->begin(), bytes->end(), configBin.begin());
-        return configBin;
-    }
-
-    int backup() {
-        if (auto code = findAndRead()) return *code;
-        BlockBackup taken{kMouseVendorId, kMouseProductId, s_.secondsSinceEpoch(), core().block(),
-                          std::nullopt};
-        if (const auto configBin = configBinToBack()) {
-            taken.files = SettingsFilesBackup{*configBin, labelsOfEveryLanguage(*strIni_)};
         }
         if (auto code = written(o_.file, encodeBackup(taken))) return *code;
         if (o_.dryRun) return dryRunDone();
@@ -418,16 +407,21 @@ class Tool {
 
     std::optional<int> otherDevice(const BlockBackup& b) {
         const std::string file = utf8(o_.file);
-        if (b.vendorId != kMouseVendorId || b.productId != kMouseProductId) {
-            return fail(exit_code::kFileInvalid,
-                        file + " is a backup of device " + hex4(b.vendorId) + ":" +
-                            hex4(b.productId) + ", not of this mouse; --force restores it anyway");
-        }
-        if (b.sensorType() != core().sensorType()) {
-            return fail(exit_code::kFileInvalid,
-                        file + " was taken from a mouse with sensor type " +
-                            std::to_string(b.sensorType()) + "; this one has sensor type " +
-                            std::to_string(core().sensorType()) + "; --force restores it anyway");
+        switch (core().backupFits(b)) {
+            case BackupFit::Fits:
+                return std::nullopt;
+            case BackupFit::OtherDevice:
+                return fail(exit_code::kFileInvalid, file + " is a backup of device " +
+                                                         hex4(b.vendorId) + ":" +
+                                                         hex4(b.productId) +
+                                                         ", not of this mouse; --force restores it "
+                                                         "anyway");
+            case BackupFit::OtherSensor:
+                return fail(exit_code::kFileInvalid,
+                            file + " was taken from a mouse with sensor type " +
+                                std::to_string(b.sensorType()) + "; this one has sensor type " +
+                                std::to_string(core().sensorType()) +
+                                "; --force restores it anyway");
         }
         return std::nullopt;
     }
@@ -444,13 +438,10 @@ class Tool {
             if (auto code = otherDevice(b)) return *code;
         }
         if (o_.dryRun) link().holdFrames();
-        if (auto code = verified(core().writeOtherBlock(b.block, !o_.dryRun))) return *code;
-        if (b.files) {
-            const std::u16string labels = b.files->labels;
-            const auto code = filesUpdated({b.files->configBin, [&labels](ProfileStore& strIni) {
-                                                restoreLabels(strIni, labels);
-                                            }});
-            if (code) {
+        const RestoreResult restored = core().restoreBackup(b, !o_.dryRun);
+        if (auto code = verified(restored.write)) return *code;
+        if (restored.files) {
+            if (auto code = filesFailed(*restored.files)) {
                 tellProgram();  // the mouse holds the backup all the same
                 return *code;
             }
@@ -491,22 +482,20 @@ class Tool {
         auto record = loadRecord();
         if (const int* code = std::get_if<int>(&record)) return *code;
         core().loadStrIni();
-        const std::u16string text = ctl::exportProfile(std::get<SettingsRecord>(record),
-                                                       core().labels(), o_.sensor.value_or(0));
-        const std::vector<std::uint8_t> bytes =
-            profile::encode({profile::Encoding::Utf8WithBom, text});
-        if (auto code = written(o_.file, bytes)) return *code;
+        const std::u16string text = readable::exportProfile(std::get<SettingsRecord>(record),
+                                                            core().labels(), o_.sensor.value_or(0));
+        if (auto code = written(o_.file, profileFileBytes(text))) return *code;
         if (o_.dryRun) return dryRunDone();
         out_ << "Exported " << utf8(paths_.configBin) << " to " << utf8(o_.file) << '\n';
         return exit_code::kSuccess;
     }
 
     int importProfile() {
-        const ReadResult read = s_.files.readWithCause(o_.file, kMaxProfileBytes);
-        if (!read.bytes) return readFailed(o_.file, kMaxProfileBytes, read.systemError);
-        const std::vector<std::uint8_t>& bytes = *read.bytes;
-        if (std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())
-                .starts_with(kBackupMagic)) {
+        const ProfileFile read = readProfileFile(s_.files, o_.file);
+        if (read.problem == ProfileFileProblem::Unreadable) {
+            return readFailed(o_.file, kMaxProfileBytes, read.systemError);
+        }
+        if (read.problem == ProfileFileProblem::Backup) {
             return fail(exit_code::kFileInvalid, utf8(o_.file) +
                                                      " is a backup of the mouse, not a profile; "
                                                      "`trv418ctl restore " +
@@ -529,8 +518,7 @@ class Tool {
                  << " does not exist; import makes it\n";
         }
         core().loadStrIni();
-        const ImportedProfile imported =
-            ctl::importProfile(profile::decode(bytes).text, base, core().labels());
+        const ImportedProfile imported = readable::importProfile(read.text, base, core().labels());
         for (const ProfileProblem& p : imported.problems) {
             err_ << utf8(o_.file);
             if (p.line != 0) err_ << ':' << p.line;

@@ -1,8 +1,10 @@
 #include "ctl/tool_services.h"
 
-#include "ctl/words.h"
+#include "settings/profile_words.h"
 
 namespace trv::ctl {
+
+using namespace readable;
 
 WriteResult ToolFiles::replaceWhole(const std::u16string& path,
                                     std::span<const std::uint8_t> bytes) {

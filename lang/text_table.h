@@ -46,6 +46,14 @@ enum class TextId : std::uint8_t {
     SettingsSection,
     // The message of a start that failed: the failed call and its error number follow.
     StartFailed, FailedCall, ErrorCode,
+    // Profiles and backups: the notification icon's menu, its file dialogs'
+    // filters, the name a new profile is offered, then balloons, questions and
+    // messages, in which "%s" stands for a profile's name or a file's.
+    ProfilesMenu, NoProfiles, SaveProfileAs, OpenProfilesFolder, BackUp, Restore,
+    ProfileFilter, BackupFilter, NewProfileName,
+    ProfileApplied, ProfileRefused, ProfileSaved, DropChangesForProfile, ApplyBeforeSaving,
+    BackedUp, Restored, RestoredBlockOnly, NotABackup, BackupOfOtherMouse, DropChangesForBackup,
+    FileNotWritten, FileNotRead, BackupNotProfile,
     Count
 };
 // clang-format on

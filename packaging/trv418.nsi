@@ -272,7 +272,7 @@ FunctionEnd
 Section "Uninstall"
     StrCpy $9 "keep"
     MessageBox MB_YESNO|MB_ICONQUESTION \
-        "Keep your TRV418 settings (config.bin and str.ini) for a later installation?" \
+        "Keep your TRV418 settings (config.bin, str.ini and your profiles) for a later installation?" \
         /SD IDYES IDYES +2
     StrCpy $9 "remove"
     Call un.StopRunningProgram
@@ -291,6 +291,8 @@ Section "Uninstall"
     ${If} $9 == "remove"
         Delete "$INSTDIR\config.bin"
         Delete "$INSTDIR\str.ini"
+        ; The profiles are the user's settings too, saved from the program.
+        RMDir /r "$INSTDIR\Profiles"
     ${EndIf}
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"

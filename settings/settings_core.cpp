@@ -2,6 +2,7 @@
 
 #include "assign/assignment.h"
 #include "assign/function_table.h"
+#include "settings/labels_backup.h"
 #include "settings/owned_fields.h"
 
 namespace trv {
@@ -86,6 +87,51 @@ void SettingsCore::setFirstRunDefaults() {
         record_[rec::kStageEnabled + stage - 1] = 1;
     }
     setDefaultLabels(labels_, language_);
+}
+
+BlockBackup SettingsCore::takeBackup(std::int64_t date) {
+    BlockBackup taken{kMouseVendorId, kMouseProductId, date, block_.block, std::nullopt};
+    // Read up to a size past config.bin's, so that another file is told by its size.
+    const auto bytes = services_.files.readWhole(paths_.configBin, 2 * settings_file::kSize);
+    if (bytes && bytes->size() == settings_file::kSize) {
+        SettingsFilesBackup files;
+        std::copy(bytes->begin(), bytes->end(), files.configBin.begin());
+        files.labels = labelsOfEveryLanguage(services_.strIni);
+        taken.files = std::move(files);
+    }
+    return taken;
+}
+
+BackupFit SettingsCore::backupFits(const BlockBackup& backup) const {
+    if (backup.vendorId != kMouseVendorId || backup.productId != kMouseProductId) {
+        return BackupFit::OtherDevice;
+    }
+    return backup.sensorType() == device_.sensorType ? BackupFit::Fits : BackupFit::OtherSensor;
+}
+
+RestoreResult SettingsCore::restoreBackup(const BlockBackup& backup, bool verify) {
+    RestoreResult result{writeOtherBlock(backup.block, verify), std::nullopt};
+    if (!result.write.ok() || !backup.files) return result;
+    const std::u16string& labels = backup.files->labels;
+    result.files = updateSettingsFiles(services_.files, paths_,
+                                       {backup.files->configBin, [&labels](ProfileStore& strIni) {
+                                            restoreLabels(strIni, labels);
+                                        }});
+    return result;
+}
+
+readable::ImportedProfile SettingsCore::readProfile(std::u16string_view text) const {
+    return readable::importProfile(text, savedRecord_, savedLabels_);
+}
+
+std::u16string SettingsCore::appliedProfile() const {
+    return readable::exportProfile(savedRecord_, savedLabels_, device_.sensorType);
+}
+
+void SettingsCore::takeProfile(const readable::ImportedProfile& profile) {
+    // Labels the profile leaves out are the applied ones it was read over.
+    record_ = profile.record;
+    labels_ = profile.labels;
 }
 
 PointerWarnings SettingsCore::readPointerSettings() {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "config/block_backup.h"
 #include "config/button_labels.h"
 #include "config/ini_store.h"
 #include "config/profile_store.h"
@@ -23,9 +24,22 @@
 #include "lang/text_table.h"
 #include "perf/pointer.h"
 #include "perf/system_pointer.h"
+#include "settings/profile_text.h"
+#include "settings/settings_files_update.h"
 #include "settings/verified_write.h"
 
 namespace trv {
+
+// Whether a backup was taken from a mouse like the one present.
+enum class BackupFit : std::uint8_t { Fits, OtherDevice, OtherSensor };
+
+// A backup put back: the mouse first, then, only when it holds the block,
+// config.bin and the labels together.
+struct RestoreResult {
+    VerifiedWrite write;
+    std::optional<FilesUpdateResult> files;  // none: not tried, or a block-only backup
+    bool ok() const { return write.ok() && (!files || files->done); }
+};
 
 // What the core reaches the outside world through.
 struct SettingsServices {
@@ -100,9 +114,32 @@ class SettingsCore {
     // The system's pointer settings into the record.
     PointerWarnings readPointerSettings();
 
+    // --- Backups and profiles -------------------------------------------
+    // The whole configuration as a backup holds it: the block as last read,
+    // config.bin as it lies on the disk and the labels of every language.
+    // Without a usable config.bin (missing, or of another size) it holds the
+    // block alone.
+    BlockBackup takeBackup(std::int64_t date);
+    BackupFit backupFits(const BlockBackup& backup) const;
+    // The block written (and read back, with `verify`); once the mouse holds
+    // it, config.bin and str.ini's label sections (its Skins section stays
+    // the user's). The record and labels are not reloaded: that is the
+    // caller's, who knows whether a page is to follow.
+    RestoreResult restoreBackup(const BlockBackup& backup, bool verify);
+    // A profile's text set over the applied settings (config.bin's record and
+    // the labels as last loaded or saved), checked as `trv418ctl import`
+    // checks it.
+    readable::ImportedProfile readProfile(std::u16string_view text) const;
+    // The applied settings as a profile's text.
+    std::u16string appliedProfile() const;
+    // A profile read without problems becomes the record and the labels, for
+    // the OK steps to apply.
+    void takeProfile(const readable::ImportedProfile& profile);
+
     // Cancel: the record as last loaded or applied.
     void revertToSaved() { record_ = savedRecord_; }
     bool hasUnappliedChanges() const { return record_ != savedRecord_ || labels_ != savedLabels_; }
+    const ButtonLabels& savedLabels() const { return savedLabels_; }
 
     SettingsRecord& record() { return record_; }
     const SettingsRecord& record() const { return record_; }

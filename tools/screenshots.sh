@@ -4,10 +4,13 @@
 # with an assignment list open, the Default skin in English and Simplified
 # Chinese at 150 % and 200 %, and every assignment dialog in English,
 # Simplified Chinese and Bulgarian in each skin (the disabled win_tests case
-# *PicturesOfEveryDialog). Each picture is the window at its own size, stored
-# losslessly in docs/screenshots/.
+# *PicturesOfEveryDialog), and the notification icon's menu with its Profiles
+# submenu open in the four languages. Each picture is the window at its own
+# size (the menu: the notification area's corner with it), stored losslessly
+# in docs/screenshots/.
 #
-#   tools/screenshots.sh      (after a Windows build: cmake --build --preset windows)
+#   tools/screenshots.sh [menu]  (after a Windows build: cmake --build --preset windows)
+#   With "menu", only the menu's pictures are taken.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -65,6 +68,47 @@ shoot() {  # shoot <language code or ""> <skin> <name> [list | dpi=<N>]
     rm -rf "$work"
     echo "$out/$3.png"
 }
+
+shoot_menu() {  # shoot_menu <language code or ""> <name>
+    # Two profiles, "FPS" applied from the menu first, so that it has its check.
+    local work pid x
+    work="$(mktemp -d)"
+    cp -r "$stage/TRV418.exe" "$stage/Skins" "$work/"
+    "$defaults" --language "$1" --skin Default "$work"
+    mkdir "$work/Profiles"
+    printf '[Profile]\r\nFormat=1\r\n' >"$work/Profiles/FPS.ini"
+    printf '[Profile]\r\nFormat=1\r\n' >"$work/Profiles/Work.ini"
+    (cd "$work" && exec wine ./TRV418.exe) >/dev/null 2>&1 &
+    pid=$!
+    sleep 4
+    # The icon is the one whose menu applies FPS: the virtual mouse is written.
+    for x in 11 31 51 71; do
+        xdotool mousemove "$x" 32 click 3; sleep 0.8
+        xdotool key Down Right Return; sleep 2
+        grep -q "AA CC EE DD" "$work/virtual-mouse-wire.log" 2>/dev/null && break
+        xdotool key Escape Escape
+    done
+    sleep 11  # the balloon that names FPS goes: Wine shows one 10 s at least
+    xdotool mousemove "$x" 32 click 3; sleep 0.8
+    xdotool key Down Right; sleep 0.3
+    xdotool key Down; sleep 0.8  # the pointer's item, Work, highlighted
+    import -window root "$work/screen.png"
+    # The menus and the notification area over the empty desktop.
+    convert "$work/screen.png" -crop 640x200+0+0 +repage -fuzz 2% -trim +repage "$work/menu.png"
+    store "$work/menu.png" "$out/$2.png"
+    xdotool key Escape Escape; sleep 0.3
+    # Exit, the menu's last item, so that the icon leaves the notification area.
+    xdotool mousemove "$x" 32 click 3; sleep 0.8; xdotool key Up Return
+    wait "$pid" 2>/dev/null || true
+    rm -rf "$work"
+    echo "$out/$2.png"
+}
+
+shoot_menu "" tray-menu-en
+shoot_menu CHS tray-menu-chs
+shoot_menu CHT tray-menu-cht
+shoot_menu BUL tray-menu-bul
+[ "${1:-}" = menu ] && exit 0
 
 for skin in Default Amber; do
     name=$(tr '[:upper:]' '[:lower:]' <<<"$skin")

@@ -6,11 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <numeric>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "config/settings_file.h"
 #include "tests/contract/temp_folder.h"
@@ -176,6 +179,26 @@ TEST_P(SettingsFileContract, ATemporaryFileLeftByACrashDoesNotStopTheNextSave) {
     EXPECT_EQ(folder.read(kConfig).size(), settings_file::kSize);
     EXPECT_EQ(recordOf(folder.read(kConfig)), presetRecord());
     EXPECT_EQ(folder.names(), (std::set<std::string>{"config.bin"}));
+}
+
+// The profiles folder: made when missing, and its files listed by their
+// ending in any case, without the folders that end so.
+TEST_P(SettingsFileContract, AFolderIsMadeOnceAndListsItsFilesByTheirEnding) {
+    const std::u16string profiles = folder.path16("Profiles") + u"/";
+    const auto fs = files();
+    EXPECT_TRUE(fs->filesIn(profiles, u".ini").empty()) << "no folder yet";
+    EXPECT_TRUE(fs->makeFolder(profiles).written);
+    EXPECT_TRUE(fs->makeFolder(profiles).written) << "one that is there is fine";
+    folder.write("Profiles/FPS.ini", bytesOf("x"));
+    folder.write("Profiles/Work.INI", bytesOf("x"));
+    folder.write("Profiles/notes.txt", bytesOf("x"));
+    std::filesystem::create_directory(folder.at("Profiles/Old.ini"));
+    std::vector<std::u16string> names = fs->filesIn(profiles, u".ini");
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"FPS.ini", u"Work.INI"}));
+    const WriteResult orphan = fs->makeFolder(folder.path16("missing/Profiles") + u"/");
+    EXPECT_FALSE(orphan.written) << "its parent must be there";
+    EXPECT_NE(orphan.systemError, 0u);
 }
 
 }  // namespace trv::testing

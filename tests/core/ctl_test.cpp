@@ -15,13 +15,13 @@
 #include "config/settings_file_disk.h"
 #include "contract/temp_folder.h"
 #include "ctl/ctl_runner.h"
-#include "ctl/profile_text.h"
-#include "ctl/words.h"
 #include "device/virtual_mouse.h"
 #include "device/virtual_mouse_folder.h"
 #include "device_fakes.h"
 #include "pointer_fakes.h"
 #include "settings/owned_fields.h"
+#include "settings/profile_text.h"
+#include "settings/profile_words.h"
 
 namespace trv {
 namespace {
@@ -399,7 +399,7 @@ TEST_F(Ctl, AWholeRestorePutsBackMouseConfigBinAndLabelsWhichTheProgramThenShows
     VirtualMouseInFolder kept = openVirtualMouse(folder.at(""));
     testing::RecordingWindow window;
     testing::FakeSystemPointer systemPointer;
-    MainWindowModel program({*kept.hid, clock, window, files, strIni, systemPointer},
+    MainWindowModel program({*kept.hid, clock, window, files, strIni, systemPointer, {}},
                             settingsFilePaths(folder.path16("TRV418.exe")));
     ASSERT_TRUE(program.startUp());
     const auto shown = settingsFileBytes(1, program.record());
@@ -666,10 +666,10 @@ TEST(CtlWords, EveryKeyTheSingleKeyDialogTakesReadsBackFromItsWords) {
         for (std::uint32_t extended : {0u, 1u << 24}) {
             const std::uint8_t usage = singleKeyUsage(u"", scan << 16 | extended);
             record.button(rec::kSingleKeyUsage, Mode::A, 2) = usage;
-            const ctl::ImportedProfile back =
-                ctl::importProfile(ctl::exportProfile(record, {}, 0), SettingsRecord{}, {});
+            const readable::ImportedProfile back = readable::importProfile(
+                readable::exportProfile(record, {}, 0), SettingsRecord{}, {});
             ASSERT_TRUE(back.problems.empty())
-                << "usage " << int{usage} << ": " << ctl::utf8(back.problems[0].text);
+                << "usage " << int{usage} << ": " << readable::utf8(back.problems[0].text);
             EXPECT_EQ(back.record.button(rec::kSingleKeyUsage, Mode::A, 2), usage);
         }
     }

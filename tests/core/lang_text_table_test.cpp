@@ -157,8 +157,13 @@ TEST(TextTable, ChineseRowsAreShortWithoutBlanks) {
                          << "row " << i << " language " << static_cast<int>(language));
             EXPECT_FALSE(test::hasBlank(t));
             EXPECT_GE(t.size(), 2u);
-            // A message box's question wraps; labels and balloons do not.
-            if (row(i) != TextId::SettingsChangedQuestion) {
+            // A message box's question wraps, and so do the sentences of
+            // profiles and backups that name a file; labels, menu items and
+            // the presence balloons do not.
+            const bool sentence =
+                row(i) == TextId::SettingsChangedQuestion ||
+                (row(i) >= TextId::ProfileApplied && row(i) <= TextId::BackupNotProfile);
+            if (!sentence) {
                 EXPECT_LE(t.size(), 12u);
             }
             EXPECT_FALSE(test::hasCyrillic(t));
@@ -188,6 +193,17 @@ TEST(TextTable, OutOfRangeLanguageReadsEnglishAndOutOfRangeRowIsEmpty) {
     EXPECT_EQ(text(static_cast<Language>(255), TextId::SettingsSection), u"Setting-EN");
     EXPECT_TRUE(text(Language::Bulgarian, TextId::Count).empty());
     EXPECT_TRUE(text(Language::English, static_cast<TextId>(200)).empty());
+}
+
+// The notification icon's menu is narrow: every item fits in it in every language.
+TEST(TextTable, MenuItemsAreUnderFortyCharacters) {
+    for (TextId id : {TextId::ProfilesMenu, TextId::NoProfiles, TextId::SaveProfileAs,
+                      TextId::OpenProfilesFolder, TextId::BackUp, TextId::Restore, TextId::Exit}) {
+        for (Language language : kLanguages) {
+            EXPECT_LT(text(language, id).size(), 40u)
+                << "row " << static_cast<int>(id) << " language " << static_cast<int>(language);
+        }
+    }
 }
 
 }  // namespace

@@ -84,6 +84,8 @@ class SwitchableHid final : public HidSystem {
     ScriptedHid absent_;
 };
 
+inline constexpr std::int64_t kBackupDate = 1700000000;  // UTC
+
 constexpr std::u16string_view kMouseInterface = u"\\\\?\\HID#VID_04D9&PID_A0D6&MI_01&Col01#1";
 
 class Program : public ::testing::Test {
@@ -98,7 +100,8 @@ class Program : public ::testing::Test {
     // Start-up as the main window runs it.
     MainWindowModel& start() {
         model_ = std::make_unique<MainWindowModel>(
-            ModelServices{*hid_, clock_, window_, files_, *strIni_, pointer_},
+            ModelServices{*hid_, clock_, window_, files_, *strIni_, pointer_,
+                          [] { return kBackupDate; }},
             settingsFilePaths(folder_.path16("TRV418.exe")));
         model_->startUp();
         return *model_;

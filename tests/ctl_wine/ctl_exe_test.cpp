@@ -117,6 +117,8 @@ class SilentWindow final : public WindowPort {
     void showMessage(std::u16string_view, std::u16string_view) override {}
     bool askYesNo(std::u16string_view, std::u16string_view) override { return false; }
     void showBalloon(std::uint32_t) override {}
+    void showBalloonText(const Balloon&) override {}
+    std::optional<std::u16string> chooseFile(const FileQuestion&) override { return std::nullopt; }
     void hideWindow() override {}
     bool registerDeviceNotifications() override { return true; }
     void loadSkinAndFonts() override {}
@@ -134,7 +136,7 @@ void applyAsTheProgramDoes(const fs::path& folder) {
     win::WinProfileStore strIni((folder / "str.ini").u16string());
     Win32SystemPointer system;
     ctl::UnchangedPointer pointer(system);
-    MainWindowModel model({*mouse.hid, clock, window, files, strIni, pointer},
+    MainWindowModel model({*mouse.hid, clock, window, files, strIni, pointer, {}},
                           settingsFilePaths((folder / "TRV418.exe").u16string()));
     ASSERT_TRUE(model.startUp());
     ASSERT_TRUE(model.confirm());

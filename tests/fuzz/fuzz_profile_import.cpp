@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "config/profile_store_text.h"
-#include "ctl/profile_text.h"
+#include "settings/profile_text.h"
 
 namespace {
 
@@ -39,15 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const trv::ButtonLabels baseLabels;
 
-    const trv::ctl::ImportedProfile imported = trv::ctl::importProfile(text, base, baseLabels);
+    const trv::readable::ImportedProfile imported =
+        trv::readable::importProfile(text, base, baseLabels);
     if (!imported.problems.empty()) return 0;
 
     for (std::uint8_t sensorType : {0, 1}) {
         const std::u16string exported =
-            trv::ctl::exportProfile(imported.record, imported.labels, sensorType);
-        const trv::ctl::ImportedProfile again =
-            trv::ctl::importProfile(exported, imported.record, imported.labels);
-        for (const trv::ctl::ProfileProblem& problem : again.problems) {
+            trv::readable::exportProfile(imported.record, imported.labels, sensorType);
+        const trv::readable::ImportedProfile again =
+            trv::readable::importProfile(exported, imported.record, imported.labels);
+        for (const trv::readable::ProfileProblem& problem : again.problems) {
             check(problem.line != 0);
             check(lineAt(exported, problem.line).find(u"byte ") != std::u16string_view::npos);
         }

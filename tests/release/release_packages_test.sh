@@ -5,8 +5,8 @@
 #   entry, the Start-menu shortcut and the log-on task; the installed program
 #   starts hidden with its icon and carries the version in its resource;
 # - a second silent setup over a running program and a changed config.bin:
-#   ends the program, keeps config.bin, str.ini and a skin of the user's own,
-#   and replaces the rest;
+#   ends the program, keeps config.bin, str.ini, the profiles and a skin of
+#   the user's own, and replaces the rest;
 # - the silent uninstall: ends the running program first, removes the files,
 #   the entry, the shortcut and the task, and keeps the settings;
 # - the zip unpacked into a fresh folder runs as it is.
@@ -138,12 +138,15 @@ cp "$installed/config.bin" "$work/config.bin"; cp "$installed/str.ini" "$work/st
 echo damaged >"$installed/TRV418-Guide.html"
 echo damaged >"$installed/Skins/Default/main.png"
 mkdir -p "$installed/Skins/Mine"; echo mine >"$installed/Skins/Mine/main.png"
+mkdir -p "$installed/Profiles"; printf '[Profile]\r\nFormat=1\r\n' >"$installed/Profiles/FPS.ini"
+cp "$installed/Profiles/FPS.ini" "$work/FPS.ini"
 quiet wine "$setup" /S
 check "a second silent setup ends with 0" test $? = 0
 check "it ended the running program first, with code 0" ended_with_zero
 check "it keeps the user's config.bin" cmp -s "$work/config.bin" "$installed/config.bin"
 check "and str.ini" cmp -s "$work/str.ini" "$installed/str.ini"
 check "and a skin of the user's own" test -f "$installed/Skins/Mine/main.png"
+check "and the profiles" cmp -s "$work/FPS.ini" "$installed/Profiles/FPS.ini"
 check "it replaces the other files" bash -c 'cmp -s "$1/TRV418-Guide.html" "$2/TRV418-Guide.html" &&
     cmp -s "$1/Skins/Default/main.png" "$2/Skins/Default/main.png"' - "$portable" "$installed"
 check "the log-on task is still defined" test -f "$task"
@@ -160,6 +163,7 @@ check "it removes the program's files" no_files "$installed" TRV418.exe trv418ct
     TRV418-Guide.html LICENSE.txt Uninstall.exe Skins/Default Skins/Amber
 check "it keeps config.bin and str.ini unchanged" bash -c \
     'cmp -s "$1/config.bin" "$2/config.bin" && cmp -s "$1/str.ini" "$2/str.ini"' - "$work" "$installed"
+check "and the profiles" cmp -s "$work/FPS.ini" "$installed/Profiles/FPS.ini"
 check "it removes the uninstall entry" entry_gone
 check "the log-on task" test ! -e "$task"
 check "and the shortcut" test ! -e "$shortcut"

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -47,6 +48,18 @@ class RecordingWindow final : public WindowPort {
         balloons.push_back(code);
         events.push_back("balloon " + std::to_string(code));
     }
+    void showBalloonText(const Balloon& balloon) override {
+        balloonTexts.push_back(balloon);
+        events.push_back("balloon text");
+    }
+    std::optional<std::u16string> chooseFile(const FileQuestion& question) override {
+        fileQuestions.push_back(question);
+        events.push_back("file dialog");
+        if (chosenFiles.empty()) return std::nullopt;
+        std::optional<std::u16string> chosen = chosenFiles.front();
+        chosenFiles.pop_front();
+        return chosen;
+    }
     void hideWindow() override {
         ++hides;
         events.push_back("hide");
@@ -75,6 +88,11 @@ class RecordingWindow final : public WindowPort {
     std::vector<Shown> shown;
     std::vector<Shown> asked;
     std::vector<std::uint32_t> balloons;
+    std::vector<Balloon> balloonTexts;
+    // What the next file dialogs return, in order (nothing: cancelled); once
+    // they are used up, every dialog is cancelled.
+    std::deque<std::optional<std::u16string>> chosenFiles;
+    std::vector<FileQuestion> fileQuestions;
     int hides = 0;
     std::vector<ui::Redraw> redraws;
     std::vector<std::string> events;

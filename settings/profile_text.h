@@ -1,7 +1,7 @@
 #pragma once
 // A readable profile: the settings of config.bin and the button labels of
 // str.ini as an INI text, one section per area, named keys and values in
-// words (see ctl/words.h). Reading it back checks every line; a profile that
+// words (see settings/profile_words.h). Reading it back checks every line; a profile that
 // leaves out keys sets only the ones it has.
 
 #include <cstddef>
@@ -13,7 +13,7 @@
 #include "config/button_labels.h"
 #include "config/settings_record.h"
 
-namespace trv::ctl {
+namespace trv::readable {
 
 inline constexpr std::uint8_t kProfileFormat = 1;
 
@@ -43,4 +43,4 @@ struct ImportedProfile {
 ImportedProfile importProfile(std::u16string_view text, const SettingsRecord& base,
                               const ButtonLabels& baseLabels);
 
-}  // namespace trv::ctl
+}  // namespace trv::readable

@@ -1,4 +1,4 @@
-#include "ctl/words.h"
+#include "settings/profile_words.h"
 
 #include <algorithm>
 #include <array>
@@ -12,7 +12,7 @@
 #include "perf/pointer.h"
 #include "perf/report_rate.h"
 
-namespace trv::ctl {
+namespace trv::readable {
 
 namespace {
 
@@ -421,4 +421,4 @@ std::string utf8(std::u16string_view text) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-}  // namespace trv::ctl
+}  // namespace trv::readable

@@ -1,4 +1,4 @@
-#include "ctl/profile_text.h"
+#include "settings/profile_text.h"
 
 #include <algorithm>
 #include <map>
@@ -8,9 +8,9 @@
 #include "assign/key_tables.h"
 #include "config/profile_store.h"
 #include "config/profile_store_text.h"
-#include "ctl/words.h"
+#include "settings/profile_words.h"
 
-namespace trv::ctl {
+namespace trv::readable {
 
 namespace {
 
@@ -390,4 +390,4 @@ ImportedProfile importProfile(std::u16string_view text, const SettingsRecord& ba
     return reader.finish();
 }
 
-}  // namespace trv::ctl
+}  // namespace trv::readable

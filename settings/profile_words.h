@@ -1,8 +1,8 @@
 #pragma once
-// The words the command-line tool shows settings in and reads them back from,
-// in English whatever the interface language: the report rate in Hz, DPI
-// levels by their label, colours as #RRGGBB, the lighting texts, assignments
-// with their parameters. Only the values the program shows and sets have
+// The words a readable profile and the tool's status show settings in and
+// read them back from, in English whatever the interface language: the report
+// rate in Hz, DPI levels by their label, colours as #RRGGBB, the lighting
+// texts, assignments with their parameters. Only the values the program shows and sets have
 // words, and only words are read back: a byte that has none (a damaged file or
 // block, or another program, put it there) is written "byte N" to be seen, and
 // is not read, so a profile never carries a value past the program's ranges.
@@ -15,7 +15,7 @@
 
 #include "perf/dpi.h"
 
-namespace trv::ctl {
+namespace trv::readable {
 
 // One-byte settings and the words each takes.
 enum class WordKind : std::uint8_t {
@@ -74,4 +74,4 @@ std::u16string ascii(std::string_view text);
 // UTF-8 for the console and files.
 std::string utf8(std::u16string_view text);
 
-}  // namespace trv::ctl
+}  // namespace trv::readable
