@@ -46,6 +46,10 @@ enum class TextId : std::uint8_t {
     SettingsSection,
     // The message of a start that failed: the failed call and its error number follow.
     StartFailed, FailedCall, ErrorCode,
+    // The page's controls as screen readers name them ("%1", "%2": numbers
+    // filled in), and the actions they offer.
+    PageButton, StageName, StageColourName, Minimise, Close, SliderPosition,
+    ActionPress, ActionOpen, ActionCheck, ActionUncheck, ActionJump,
     Count
 };
 // clang-format on
