@@ -36,8 +36,8 @@ struct CanvasSetup {
     int fallbackHeight = 587;
     COLORREF textColour = RGB(0, 0, 0);
     COLORREF focusColour = RGB(0, 255, 198);  // the keyboard focus mark's
-    HFONT bodyFont = nullptr;   // not owned: the window keeps its fonts
-    HFONT titleFont = nullptr;  // longer than its canvas; null is GDI's default
+    HFONT bodyFont = nullptr;                 // not owned: the window keeps its fonts
+    HFONT titleFont = nullptr;                // longer than its canvas; null is GDI's default
     // Empty for the main window, where a failed image just stays undrawn.
     // Called at most once per image name in the canvas's life, because hover
     // redraws come with every pointer move.

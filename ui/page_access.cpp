@@ -83,7 +83,9 @@ std::u16string controlName(int stop, Language language) {
         case K::ReportRate:
             return t(TextId::ReportRateSetting);
         case K::LightingBox:
-            return t(s.index == 1 ? TextId::Mode : s.index == 2 ? TextId::Parameter : TextId::Effect);
+            return t(s.index == 1   ? TextId::Mode
+                     : s.index == 2 ? TextId::Parameter
+                                    : TextId::Effect);
         case K::Stage:
             return filled(language, TextId::StageName, number(s.index));
         case K::Swatch:
@@ -160,7 +162,8 @@ AccessibleControl describeControl(int stop, const PageView& view, const AccessCo
             expandedIf(context.lists.lighting[index - 1]);
             break;
         case K::Stage: {
-            const std::u16string_view dpi = dpiLevelLabel(view.sensorType, stageLevel(record, index));
+            const std::u16string_view dpi =
+                dpiLevelLabel(view.sensorType, stageLevel(record, index));
             if (!dpi.empty()) c.value = std::u16string(dpi) + u" DPI";
             checkedIf(stageTicked(record, index));
             break;
@@ -171,10 +174,10 @@ AccessibleControl describeControl(int stop, const PageView& view, const AccessCo
             if (!mayChooseStageColour(record, index)) c.state |= kAccessUnavailable;
             break;
         case K::PointerSlider:
-            c.value = filled(
-                language, TextId::SliderPosition,
-                number(pointerSliderPosition(record, static_cast<PointerSlider>(s.index))),
-                number(layout::kPointerSegments));
+            c.value =
+                filled(language, TextId::SliderPosition,
+                       number(pointerSliderPosition(record, static_cast<PointerSlider>(s.index))),
+                       number(layout::kPointerSegments));
             break;
         case K::PointerTick:
             checkedIf(record[s.index == 1 ? rec::kPointerPrecision : rec::kScrollOneScreen] == 1);

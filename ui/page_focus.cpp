@@ -16,14 +16,38 @@ namespace L = layout;
 using K = FocusKind;
 
 constexpr std::array<FocusStop, kFocusStops> kOrder{{
-    {K::ModeA},         {K::ModeB},         {K::Box, 1},           {K::Box, 2},
-    {K::Box, 3},        {K::Box, 4},        {K::Box, 5},           {K::Box, 6},
-    {K::Box, 7},        {K::Default},       {K::ReportRate},       {K::LightingBox, 1},
-    {K::LightingBox, 2}, {K::LightingBox, 3}, {K::Stage, 1},       {K::Stage, 2},
-    {K::Stage, 3},      {K::Stage, 4},      {K::Swatch, 1},        {K::Swatch, 2},
-    {K::Swatch, 3},     {K::Swatch, 4},     {K::PointerSlider, 1}, {K::PointerTick, 1},
-    {K::PointerSlider, 2}, {K::PointerTick, 2}, {K::PointerSlider, 3}, {K::Link},
-    {K::Ok},            {K::Apply},         {K::Cancel},           {K::Minimise},
+    {K::ModeA},
+    {K::ModeB},
+    {K::Box, 1},
+    {K::Box, 2},
+    {K::Box, 3},
+    {K::Box, 4},
+    {K::Box, 5},
+    {K::Box, 6},
+    {K::Box, 7},
+    {K::Default},
+    {K::ReportRate},
+    {K::LightingBox, 1},
+    {K::LightingBox, 2},
+    {K::LightingBox, 3},
+    {K::Stage, 1},
+    {K::Stage, 2},
+    {K::Stage, 3},
+    {K::Stage, 4},
+    {K::Swatch, 1},
+    {K::Swatch, 2},
+    {K::Swatch, 3},
+    {K::Swatch, 4},
+    {K::PointerSlider, 1},
+    {K::PointerTick, 1},
+    {K::PointerSlider, 2},
+    {K::PointerTick, 2},
+    {K::PointerSlider, 3},
+    {K::Link},
+    {K::Ok},
+    {K::Apply},
+    {K::Cancel},
+    {K::Minimise},
     {K::Close},
 }};
 
@@ -157,10 +181,9 @@ std::vector<KeyStep> controlKeySteps(const FocusStop& stop, Key key, const KeyCo
             return {};
         }
         case K::PointerSlider: {
-            const int position = std::clamp(
-                static_cast<int>(
-                    pointerSliderPosition(record, static_cast<PointerSlider>(stop.index))),
-                0, L::kPointerSegments);
+            const int position = std::clamp(static_cast<int>(pointerSliderPosition(
+                                                record, static_cast<PointerSlider>(stop.index))),
+                                            0, L::kPointerSegments);
             if (const auto wanted = stepAlong(key, position, L::kPointerSegments))
                 return {pressMiddle(L::pointerSegment(stop.index, *wanted))};
             return {};
@@ -300,8 +323,8 @@ Rect controlRect(int stop) {
 Rect focusMarkRect(int stop) {
     const Rect r = controlRect(stop);
     constexpr int w = kFocusMarkWidth;
-    return {std::max(r.left - w, 0), std::max(r.top - w, 0),
-            std::min(r.right + w, L::kPageWidth), std::min(r.bottom + w, L::kPageHeight)};
+    return {std::max(r.left - w, 0), std::max(r.top - w, 0), std::min(r.right + w, L::kPageWidth),
+            std::min(r.bottom + w, L::kPageHeight)};
 }
 
 std::optional<ListId> listOfFocus(const PageFocus& focus) {

@@ -24,8 +24,8 @@ class RecordingCanvas final : public ui::Canvas {
 
     void drawFocusFrame(ui::Rect outer, int width) override {
         calls.push_back("focus " + std::to_string(outer.left) + "," + std::to_string(outer.top) +
-                        " " + std::to_string(outer.width()) + "x" +
-                        std::to_string(outer.height()) + " /" + std::to_string(width));
+                        " " + std::to_string(outer.width()) + "x" + std::to_string(outer.height()) +
+                        " /" + std::to_string(width));
     }
 
     bool drew(const std::string& call) const {
