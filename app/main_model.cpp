@@ -369,15 +369,39 @@ PressOutcome MainWindowModel::press(int x, int y) {
 
 KeyOutcome MainWindowModel::key(ui::Key key, const std::optional<ui::OpenListKeys>& list,
                                 bool subListShown) {
-    KeyOutcome outcome;
-    PressOutcome& merged = outcome.press;
     const int stopBefore = focus_.stop;
     const bool markBefore = focus_.markShown;
     focus_.inSubList = focus_.inSubList && lists_.dpiSubList;
     if (key != ui::Key::Enter && key != ui::Key::Escape) focus_.markShown = true;
+    KeyOutcome outcome = runKeySteps(
+        ui::pageKeySteps(focus_, key, {core_.record(), pageLive(), list, subListShown}));
+    const bool markChanged = focus_.stop != stopBefore || focus_.markShown != markBefore;
+    if (markChanged && pageLive()) outcome.press.redraw.push_back({ui::Element::Page});
+    return outcome;
+}
+
+KeyOutcome MainWindowModel::activate(int stop) {
+    if (!ui::stopAnswers(stop, pageLive())) return {};
+    ui::Redraw moved = focusOn(stop);
+    KeyOutcome outcome = runKeySteps(ui::pageKeySteps(
+        focus_, ui::Key::Space, {core_.record(), pageLive(), std::nullopt, false}));
+    outcome.press.redraw.insert(outcome.press.redraw.end(), moved.begin(), moved.end());
+    return outcome;
+}
+
+ui::Redraw MainWindowModel::focusOn(int stop) {
+    if (!ui::stopAnswers(stop, pageLive()) || stop == focus_.stop) return {};
+    focus_.stop = stop;
+    focus_.inSubList = false;
+    if (!focus_.markShown || !pageLive()) return {};
+    return {{ui::Element::Page}};
+}
+
+KeyOutcome MainWindowModel::runKeySteps(const std::vector<ui::KeyStep>& steps) {
+    KeyOutcome outcome;
+    PressOutcome& merged = outcome.press;
     using Kind = ui::KeyStep::Kind;
-    for (const ui::KeyStep& step :
-         ui::pageKeySteps(focus_, key, {core_.record(), pageLive(), list, subListShown})) {
+    for (const ui::KeyStep& step : steps) {
         switch (step.kind) {
             case Kind::Focus:
                 focus_.stop = step.stop;
@@ -413,8 +437,6 @@ KeyOutcome MainWindowModel::key(ui::Key key, const std::optional<ui::OpenListKey
                 break;
         }
     }
-    const bool markChanged = focus_.stop != stopBefore || focus_.markShown != markBefore;
-    if (markChanged && pageLive()) merged.redraw.push_back({ui::Element::Page});
     return outcome;
 }
 

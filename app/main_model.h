@@ -148,6 +148,11 @@ class MainWindowModel {
     // whether the DPI sub-list is shown.
     KeyOutcome key(ui::Key key, const std::optional<ui::OpenListKeys>& list, bool subListShown);
     std::optional<ui::ListId> keyList() const;
+    // A screen reader's default action on a control: the focus goes there, as
+    // with a press, and the control's Space key runs (a box's list toggles).
+    KeyOutcome activate(int stop);
+    // A screen reader moves the focus; the redraw moves a shown mark.
+    ui::Redraw focusOn(int stop);
     const ui::PageFocus& focus() const { return focus_; }
     // A page control as screen readers meet it; `windowFocused`: whether the
     // window holds the keyboard focus, without which no control has it.
@@ -236,6 +241,7 @@ class MainWindowModel {
     void pressBox(int button, PressOutcome& outcome);
     void pressPageElement(const ui::PagePress& hit, PressOutcome& outcome);
     PressOutcome pressElement(const ui::PagePress& hit, int x, int y);
+    KeyOutcome runKeySteps(const std::vector<ui::KeyStep>& steps);
     void tellPointerWarnings(const PointerWarnings& warnings);
 
     void rebuildPage();

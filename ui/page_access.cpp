@@ -112,6 +112,23 @@ std::u16string controlName(int stop, Language language) {
     return {};
 }
 
+std::u16string listName(ListId list, Language language) {
+    switch (list) {
+        case ListId::DpiSubList:
+            return std::u16string(text(language, TextId::DpiSwitch));
+        case ListId::LightMode:
+            return controlName(stopIndex({K::LightingBox, 1}), language);
+        case ListId::LightParameter:
+            return controlName(stopIndex({K::LightingBox, 2}), language);
+        case ListId::LightEffect:
+            return controlName(stopIndex({K::LightingBox, 3}), language);
+        default:
+            break;
+    }
+    const int button = static_cast<int>(list) - static_cast<int>(ListId::Assignment1) + 1;
+    return controlName(stopIndex({K::Box, button}), language);
+}
+
 AccessibleControl describeControl(int stop, const PageView& view, const AccessContext& context) {
     const FocusStop s = focusStop(stop);
     const Language language = view.language;

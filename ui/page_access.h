@@ -42,6 +42,9 @@ struct AccessContext {
 };
 
 std::u16string controlName(int stop, Language language);
+// The drop-down lists are the system's list boxes and speak for themselves;
+// this is the name their owner gives them: their box's.
+std::u16string listName(ListId list, Language language);
 AccessibleControl describeControl(int stop, const PageView& view, const AccessContext& context);
 
 // What screen readers are to be told after a change the page redraws.
