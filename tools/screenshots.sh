@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots from the demo build in a headless X server:
 # the settings page in each skin and each of the four languages, the page
-# with an assignment list open, and every assignment dialog in English,
+# with an assignment list open, the keyboard's focus mark on a box, a slider
+# and OK in each skin, and every assignment dialog in English,
 # Simplified Chinese and Bulgarian in each skin (the disabled win_tests case
 # *PicturesOfEveryDialog). Each picture is the window at its own size, stored
 # losslessly in docs/screenshots/.
@@ -24,8 +25,9 @@ store() {  # store <picture> <target>: the same pixels, compressed harder
     convert "$1" -strip -define png:compression-level=9 -define png:compression-filter=5 "$2"
 }
 
-shoot() {  # shoot <language code or ""> <skin> <name> [list]
-    # With "list", button 3's assignment list is open with the DPI sub-list.
+shoot() {  # shoot <language code or ""> <skin> <name> [list | tabs N]
+    # With "list", button 3's assignment list is open with the DPI sub-list;
+    # with "tabs N", the focus mark is N Tab presses into the page.
     local work pid id
     work="$(mktemp -d)"
     cp -r "$stage/TRV418.exe" "$stage/Skins" "$work/"
@@ -45,6 +47,10 @@ shoot() {  # shoot <language code or ""> <skin> <name> [list]
         xdotool mousemove $((X + 101)) $((Y + 301)); sleep 0.5; xdotool click 1; sleep 0.6
         xdotool mousemove $((X + 263)) $((Y + 158)); sleep 0.6
         xdotool mousemove $((X + 263)) $((Y + 166)); sleep 0.8
+    elif [ "${4:-}" = tabs ]; then
+        xdotool windowfocus --sync "$id"
+        for _ in $(seq "$5"); do xdotool key Tab; sleep 0.1; done
+        sleep 0.8
     fi
     import -window "$id" "$work/page.png"
     store "$work/page.png" "$out/$3.png"
@@ -62,6 +68,9 @@ for skin in Default Amber; do
     shoot CHS "$skin" "page-$name-chs"
     shoot CHT "$skin" "page-$name-cht"
     shoot BUL "$skin" "page-$name-bul"
+    shoot "" "$skin" "page-focus-box-$name-en" tabs 4        # button 2's box
+    shoot "" "$skin" "page-focus-slider-$name-en" tabs 16    # DPI stage 2
+    shoot "" "$skin" "page-focus-ok-$name-en" tabs 29
 done
 shoot "" Default page-assignment-list-en list
 
