@@ -21,8 +21,11 @@
 #include "lang/fonts_win.h"
 #include "perf/dpi.h"
 #include "ui/assignment_dialogs_win.h"
+#include "ui/page_access.h"
 #include "ui/page_draw.h"
+#include "ui/page_focus.h"
 #include "ui/page_layout.h"
+#include "ui/skin_colours_win.h"
 #include "window/client_size.h"
 #include "window/desktop_shell.h"
 #include "window/list_box.h"
@@ -72,6 +75,43 @@ POINT pointOf(LPARAM lParam) {
     return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
+COLORREF colourRef(Rgb c) {
+    return RGB(c.red, c.green, c.blue);
+}
+
+// The page's keys. Alt+M comes as a system key; Alt with anything else (Alt+F4
+// above all) is left to the system, as are Enter and Escape with Alt.
+std::optional<ui::Key> pageKeyOf(const MSG& msg) {
+    if (msg.message == WM_SYSKEYDOWN) {
+        return msg.wParam == 'M' ? std::optional(ui::Key::ModeToggle) : std::nullopt;
+    }
+    if (msg.message != WM_KEYDOWN) return std::nullopt;
+    switch (msg.wParam) {
+        case VK_TAB:
+            return ::GetKeyState(VK_SHIFT) < 0 ? ui::Key::ShiftTab : ui::Key::Tab;
+        case VK_LEFT:
+            return ui::Key::Left;
+        case VK_RIGHT:
+            return ui::Key::Right;
+        case VK_UP:
+            return ui::Key::Up;
+        case VK_DOWN:
+            return ui::Key::Down;
+        case VK_HOME:
+            return ui::Key::Home;
+        case VK_END:
+            return ui::Key::End;
+        case VK_SPACE:
+            return ui::Key::Space;
+        case VK_RETURN:
+            return ui::Key::Enter;
+        case VK_ESCAPE:
+            return ui::Key::Escape;
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace
 
 CHidMouseDlg::CHidMouseDlg(HINSTANCE instance)
@@ -92,7 +132,7 @@ CHidMouseDlg::~CHidMouseDlg() = default;
 
 std::span<const win::MessageEntry<CHidMouseDlg>> CHidMouseDlg::messageMap() {
     using Self = CHidMouseDlg;
-    static const std::array<win::MessageEntry<Self>, 22> map{{
+    static const std::array<win::MessageEntry<Self>, 24> map{{
         win::onMessage<Self>(WM_PAINT, &Self::OnPaint),
         win::onMessage<Self>(WM_QUERYDRAGICON, &Self::OnQueryDragIcon),
         win::onMessage<Self>(WM_TRAY_NOTIFY, &Self::OnTrayNotify),
@@ -115,6 +155,8 @@ std::span<const win::MessageEntry<CHidMouseDlg>> CHidMouseDlg::messageMap() {
         win::onMessage<Self>(WM_MOUSEMOVE, &Self::OnMouseMove),
         win::onMessage<Self>(WM_MOUSEHOVER, &Self::OnMouseHover),
         win::onMessage<Self>(WM_DPICHANGED, &Self::OnDpiChanged),
+        win::onMessage<Self>(WM_GETOBJECT, &Self::OnGetObject),
+        win::onMessage<Self>(WM_ACCESSIBLE_ACTION, &Self::OnAccessibleAction),
     }};
     return map;
 }
@@ -172,6 +214,9 @@ bool CHidMouseDlg::registerDeviceNotifications() {
 void CHidMouseDlg::loadSkinAndFonts() {
     const SkinSettings& skin = model_->skin();
     textColour_ = RGB(skin.red, skin.green, skin.blue);
+    // The focus mark wears the skin's accent, the colour of its dialogs'
+    // selection.
+    focusColour_ = colourRef(ui::readSkinColours(win::toWide(model_->skinFolder())).selection);
     makeCanvasForDpi();
 
     if (!canvas_->backgroundLoaded()) {
@@ -202,6 +247,7 @@ void CHidMouseDlg::makeCanvasForDpi() {
     setup.fallbackWidth = ui::layout::kPageWidth;
     setup.fallbackHeight = ui::layout::kPageHeight;
     setup.textColour = textColour_;
+    setup.focusColour = focusColour_;
     setup.bodyFont = bodyFont_.get();
     setup.titleFont = titleFont_.get();
     setup.compactFont = compactFont_.get();
@@ -249,6 +295,7 @@ void CHidMouseDlg::tearDownPage() {
     lists_.clear();
     listRects_.clear();
     for (win::ChildWindow& swatch : swatches_) swatch.reset();
+    keepKeyboardFocus();
 }
 
 void CHidMouseDlg::redraw(const ui::Redraw& redraw) {
@@ -282,20 +329,131 @@ void CHidMouseDlg::ensureSwatches() {
 
 void CHidMouseDlg::press(POINT at) {
     const POINT page = pagePoint(at);
+    const int focusBefore = model_->focus().stop;
     const PressOutcome outcome = model_->press(page.x, page.y);
-    for (ui::ListId id : outcome.closeLists) closeList(id);
-    present(outcome.redraw);
-    if (outcome.openList) openList(*outcome.openList);
-    if (outcome.chooseColourOfStage != 0) chooseStageColour(outcome.chooseColourOfStage);
-    if (outcome.hide) hideWindow();
-    if (outcome.exit) exitProgram();
-    if (outcome.openGuide) openGuide();
+    if (model_->focus().stop != focusBefore) notifyFocus();
+    carryOut(outcome);
     if (outcome.drag) {
         // The system moves the window with the pointer until the button is
         // released, as if the press had been on a caption.
         POINT screen = at;
         ::ClientToScreen(hwnd(), &screen);
         ::PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+    }
+}
+
+void CHidMouseDlg::carryOut(const PressOutcome& outcome) {
+    for (ui::ListId id : outcome.closeLists) closeList(id);
+    present(outcome.redraw);
+    notifyChanges(outcome.redraw);
+    if (outcome.openList) openList(*outcome.openList);
+    if (outcome.chooseColourOfStage != 0) chooseStageColour(outcome.chooseColourOfStage);
+    if (outcome.hide) hideWindow();
+    if (outcome.exit) exitProgram();
+    if (outcome.openGuide) openGuide();
+}
+
+void CHidMouseDlg::pressKey(ui::Key key) {
+    std::optional<ui::OpenListKeys> list;
+    if (const std::optional<ui::ListId> id = model_->keyList()) {
+        const auto open = lists_.find(*id);
+        if (open != lists_.end()) {
+            const HWND box = open->second.get();
+            list = ui::OpenListKeys{*id, win::list_box::selection(box).value_or(-1),
+                                    win::list_box::count(box)};
+        }
+    }
+    const int focusBefore = model_->focus().stop;
+    const KeyOutcome outcome = model_->key(key, list, lists_.count(ui::ListId::DpiSubList) != 0);
+    carryOut(outcome.press);
+    const int first = static_cast<int>(ui::ListId::Assignment1);
+    for (const ui::KeyStep& step : outcome.listSteps) {
+        const auto open = lists_.find(step.list);
+        if (open == lists_.end()) continue;
+        const HWND box = open->second.get();
+        if (step.kind == ui::KeyStep::Kind::SelectItem) {
+            win::list_box::select(box, step.item);
+            ::SetFocus(box);  // the list box tells screen readers of its item
+            const int button = static_cast<int>(step.list) - first + 1;
+            if (button >= 1 && button <= ui::layout::kPageButtons)
+                showDpiSubList(button, box, step.item);
+        } else if (step.kind == ui::KeyStep::Kind::Choose) {
+            OnListCommand(static_cast<int>(step.list), LBN_SELCHANGE);
+        }
+    }
+    if (outcome.press.openList) {
+        const auto opened = lists_.find(outcome.press.openList->id);
+        if (opened != lists_.end()) ::SetFocus(opened->second.get());
+    }
+    if (model_->focus().stop != focusBefore) notifyFocus();
+}
+
+void CHidMouseDlg::keepKeyboardFocus() {
+    if (::GetFocus() == nullptr && ::GetActiveWindow() == hwnd()) ::SetFocus(hwnd());
+}
+
+bool CHidMouseDlg::hasKeyboardFocus() const {
+    const HWND focus = ::GetFocus();
+    return focus != nullptr && (focus == hwnd() || ::IsChild(hwnd(), focus));
+}
+
+ui::AccessibleControl CHidMouseDlg::control(int index) const {
+    return model_->accessibleControl(index, hasKeyboardFocus());
+}
+
+RECT CHidMouseDlg::screenRect(const ui::Rect& pageRect) const {
+    const ui::Rect r = scale_.rect(pageRect);
+    POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
+    ::MapWindowPoints(hwnd(), nullptr, corners, 2);
+    return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
+std::optional<int> CHidMouseDlg::focusedControl() const {
+    const int stop = model_->focus().stop;
+    if (!hasKeyboardFocus() || !ui::stopAnswers(stop, model_->pageLive())) return std::nullopt;
+    return stop;
+}
+
+void CHidMouseDlg::doDefaultAction(int index) {
+    ::PostMessageW(hwnd(), WM_ACCESSIBLE_ACTION, static_cast<WPARAM>(index),
+                   kAccessibleDefaultAction);
+}
+
+void CHidMouseDlg::takeFocus(int index) {
+    ::PostMessageW(hwnd(), WM_ACCESSIBLE_ACTION, static_cast<WPARAM>(index), kAccessibleTakeFocus);
+}
+
+std::optional<LRESULT> CHidMouseDlg::OnGetObject(WPARAM wParam, LPARAM lParam) {
+    if (!accessible_) {
+        AccessiblePage& page = *this;
+        accessible_ = std::make_unique<PageAccessibleOwner>(hwnd(), page);
+    }
+    return accessible_->answer(wParam, lParam);
+}
+
+std::optional<LRESULT> CHidMouseDlg::OnAccessibleAction(WPARAM wParam, LPARAM lParam) {
+    const int stop = static_cast<int>(wParam);
+    const int focusBefore = model_->focus().stop;
+    if (lParam == kAccessibleTakeFocus) {
+        present(model_->focusOn(stop));
+    } else {
+        carryOut(model_->activate(stop).press);
+    }
+    if (model_->focus().stop != focusBefore) notifyFocus();
+    return 0;
+}
+
+void CHidMouseDlg::notifyFocus() {
+    const int stop = model_->focus().stop;
+    if (stop < 0 || !::IsWindowVisible(hwnd())) return;
+    ::NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd(), OBJID_CLIENT, stop + 1);
+}
+
+void CHidMouseDlg::notifyChanges(const ui::Redraw& redraw) {
+    for (const ui::AccessChange& change : ui::accessChanges(redraw)) {
+        const DWORD event = change.event == ui::AccessEvent::ValueChange ? EVENT_OBJECT_VALUECHANGE
+                                                                         : EVENT_OBJECT_STATECHANGE;
+        ::NotifyWinEvent(event, hwnd(), OBJID_CLIENT, change.stop + 1);
     }
 }
 
@@ -324,13 +482,16 @@ void CHidMouseDlg::openList(const ListToOpen& list) {
     listRects_[list.id] = list.rect;
     window.reset(win::list_box::create(hwnd(), static_cast<int>(list.id),
                                        toRect(scale_.rect(list.rect)), list.items));
-    if (window)
-        ::SendMessageW(window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(bodyFont_.get()), TRUE);
+    if (!window) return;
+    ::SendMessageW(window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(bodyFont_.get()), TRUE);
+    // Its name for screen readers; a list box shows no text of its own.
+    ::SetWindowTextW(window.get(), win::toWide(ui::listName(list.id, model_->language())).c_str());
 }
 
 void CHidMouseDlg::closeList(ui::ListId id) {
     lists_.erase(id);
     listRects_.erase(id);
+    keepKeyboardFocus();
 }
 
 // A list box goes on with its own handling after its notification returns, so
@@ -372,7 +533,9 @@ void CHidMouseDlg::chooseStageColour(int stage) {
     if (!::ChooseColorW(&choice)) return;
     const Rgb colour{GetRValue(choice.rgbResult), GetGValue(choice.rgbResult),
                      GetBValue(choice.rgbResult)};
-    present(model_->setStageColour(stage, colour));
+    const ui::Redraw redraw = model_->setStageColour(stage, colour);
+    present(redraw);
+    notifyChanges(redraw);
 }
 
 void CHidMouseDlg::openGuide() {
@@ -486,6 +649,7 @@ std::optional<LRESULT> CHidMouseDlg::OnListCommand(int id, int code) {
         closeListAfterNotification(list->first);
     }
     present(redraw);
+    notifyChanges(redraw);
     return 0;
 }
 
@@ -571,8 +735,10 @@ void CHidMouseDlg::allowMessagesFromOtherProcesses() {
 BOOL CHidMouseDlg::PreTranslateMessage(MSG* msg) {
     const bool forThisWindow = msg->hwnd == hwnd() || ::IsChild(hwnd(), msg->hwnd);
     if (!forThisWindow) return FALSE;
-    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
-        hideWindow();
+    // The page's keys, from the window or from one of its lists; with no list
+    // open, Enter and Escape hide the window as they always did.
+    if (const std::optional<ui::Key> key = pageKeyOf(*msg)) {
+        pressKey(*key);
         return TRUE;
     }
     // The item under the pointer is always the selected one; choosing still
@@ -608,6 +774,7 @@ std::optional<LRESULT> CHidMouseDlg::dispatch(UINT message, WPARAM wParam, LPARA
             break;
         case WM_CLOSE_CHOSEN_LISTS:
             chosenLists_.clear();
+            keepKeyboardFocus();
             return 0;
         default:
             break;
@@ -756,6 +923,7 @@ std::optional<LRESULT> CHidMouseDlg::OnHideCommand(WPARAM, LPARAM) {
 
 std::optional<LRESULT> CHidMouseDlg::OnDestroy(WPARAM, LPARAM) {
     ::KillTimer(hwnd(), kTrayRetryTimer);
+    accessible_.reset();  // clients that still hold the object find it cut off
     model_->closeDevice();
     tray_.remove();
     return std::nullopt;

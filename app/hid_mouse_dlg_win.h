@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/main_model.h"
+#include "app/page_accessible_win.h"
 #include "app/tray_icon_win.h"
 #include "app/window_messages.h"
 #include "app/window_port.h"
@@ -28,7 +29,9 @@
 
 namespace trv {
 
-class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort {
+class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>,
+                     private WindowPort,
+                     private AccessiblePage {
   public:
     explicit CHidMouseDlg(HINSTANCE instance);
     ~CHidMouseDlg() override;
@@ -62,6 +65,8 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     std::optional<LRESULT> OnMouseMove(WPARAM, LPARAM);
     std::optional<LRESULT> OnMouseHover(WPARAM, LPARAM);
     std::optional<LRESULT> OnDpiChanged(WPARAM, LPARAM);
+    std::optional<LRESULT> OnGetObject(WPARAM, LPARAM);
+    std::optional<LRESULT> OnAccessibleAction(WPARAM, LPARAM);
     std::optional<LRESULT> OnControlColour(UINT message, HDC dc, HWND control);
     std::optional<LRESULT> OnListCommand(int id, int code);
 
@@ -77,8 +82,25 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
     void tearDownPage() override;
     void redraw(const ui::Redraw& redraw) override;
 
+    // What the accessible object asks of the window.
+    int controlCount() const override { return ui::kFocusStops; }
+    ui::AccessibleControl control(int index) const override;
+    RECT screenRect(const ui::Rect& pageRect) const override;
+    std::optional<int> focusedControl() const override;
+    void doDefaultAction(int index) override;
+    void takeFocus(int index) override;
+    bool hasKeyboardFocus() const;
+    // Screen readers told of the focus and of what a change redraws.
+    void notifyFocus();
+    void notifyChanges(const ui::Redraw& redraw);
+
     // The page, its lists and swatches.
     void press(POINT at);
+    void pressKey(ui::Key key);
+    void carryOut(const PressOutcome& outcome);
+    // After a list that held the keyboard focus is gone, the window takes it
+    // back: with no focus at all, keys would reach it only as system keys.
+    void keepKeyboardFocus();
     void openList(const ListToOpen& list);
     void closeList(ui::ListId id);
     void closeListAfterNotification(ui::ListId id);
@@ -123,6 +145,8 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>, private WindowPort 
 
     win::DeviceNotification deviceNotification_;
     COLORREF textColour_ = RGB(0, 0, 0);
+    COLORREF focusColour_ = RGB(0, 255, 198);
+    std::unique_ptr<PageAccessibleOwner> accessible_;
     win::Font bodyFont_;
     win::Font titleFont_;
     win::Font compactFont_;

@@ -154,6 +154,7 @@ void MainWindowModel::buildPage() {
 void MainWindowModel::rebuildPage() {
     page_ = PageLife::TearingDown;
     lists_ = {};
+    focus_.inSubList = false;
     window_.tearDownPage();
     core_.reloadLabels();
     page_ = PageLife::TornDown;
@@ -580,8 +581,100 @@ ui::Redraw MainWindowModel::toggleScrollOneScreen() {
 }
 
 PressOutcome MainWindowModel::press(int x, int y) {
-    PressOutcome outcome;
     const ui::PagePress hit = ui::pageElementAt(x, y, pageLive());
+    // The focus goes where the pointer presses, as on any window's controls.
+    const std::optional<int> stop = ui::stopOfPress(hit);
+    const bool focusMoves = stop && *stop != focus_.stop;
+    if (stop) {
+        focus_.stop = *stop;
+        focus_.inSubList = false;
+    }
+    PressOutcome outcome = pressElement(hit, x, y);
+    if (focusMoves && focus_.markShown && pageLive()) outcome.redraw.push_back({ui::Element::Page});
+    return outcome;
+}
+
+KeyOutcome MainWindowModel::key(ui::Key key, const std::optional<ui::OpenListKeys>& list,
+                                bool subListShown) {
+    const int stopBefore = focus_.stop;
+    const bool markBefore = focus_.markShown;
+    focus_.inSubList = focus_.inSubList && lists_.dpiSubList;
+    if (key != ui::Key::Enter && key != ui::Key::Escape) focus_.markShown = true;
+    KeyOutcome outcome = runKeySteps(
+        ui::pageKeySteps(focus_, key, {core_.record(), pageLive(), list, subListShown}));
+    const bool markChanged = focus_.stop != stopBefore || focus_.markShown != markBefore;
+    if (markChanged && pageLive()) outcome.press.redraw.push_back({ui::Element::Page});
+    return outcome;
+}
+
+KeyOutcome MainWindowModel::activate(int stop) {
+    if (!ui::stopAnswers(stop, pageLive())) return {};
+    ui::Redraw moved = focusOn(stop);
+    KeyOutcome outcome = runKeySteps(ui::pageKeySteps(
+        focus_, ui::Key::Space, {core_.record(), pageLive(), std::nullopt, false}));
+    outcome.press.redraw.insert(outcome.press.redraw.end(), moved.begin(), moved.end());
+    return outcome;
+}
+
+ui::Redraw MainWindowModel::focusOn(int stop) {
+    if (!ui::stopAnswers(stop, pageLive()) || stop == focus_.stop) return {};
+    focus_.stop = stop;
+    focus_.inSubList = false;
+    if (!focus_.markShown || !pageLive()) return {};
+    return {{ui::Element::Page}};
+}
+
+KeyOutcome MainWindowModel::runKeySteps(const std::vector<ui::KeyStep>& steps) {
+    KeyOutcome outcome;
+    PressOutcome& merged = outcome.press;
+    using Kind = ui::KeyStep::Kind;
+    for (const ui::KeyStep& step : steps) {
+        switch (step.kind) {
+            case Kind::Focus:
+                focus_.stop = step.stop;
+                focus_.inSubList = false;
+                break;
+            case Kind::Press: {
+                // The key's press keeps the focus where it is (Alt+M presses a
+                // mode button from anywhere); its lists close or open anew.
+                PressOutcome pressed =
+                    pressElement(ui::pageElementAt(step.x, step.y, pageLive()), step.x, step.y);
+                focus_.inSubList = false;
+                merged.closeLists.insert(merged.closeLists.end(), pressed.closeLists.begin(),
+                                         pressed.closeLists.end());
+                merged.redraw.insert(merged.redraw.end(), pressed.redraw.begin(),
+                                     pressed.redraw.end());
+                if (pressed.openList) merged.openList = std::move(pressed.openList);
+                if (pressed.chooseColourOfStage != 0)
+                    merged.chooseColourOfStage = pressed.chooseColourOfStage;
+                merged.hide = merged.hide || pressed.hide;
+                merged.exit = merged.exit || pressed.exit;
+                merged.openGuide = merged.openGuide || pressed.openGuide;
+                break;
+            }
+            case Kind::SubList:
+                focus_.inSubList = step.item != 0;
+                break;
+            case Kind::SelectItem:
+            case Kind::Choose:
+                outcome.listSteps.push_back(step);
+                break;
+            case Kind::Hide:
+                merged.hide = true;
+                break;
+        }
+    }
+    return outcome;
+}
+
+std::optional<ui::ListId> MainWindowModel::keyList() const {
+    ui::PageFocus focus = focus_;
+    focus.inSubList = focus.inSubList && lists_.dpiSubList;
+    return ui::listOfFocus(focus);
+}
+
+PressOutcome MainWindowModel::pressElement(const ui::PagePress& hit, int x, int y) {
+    PressOutcome outcome;
     switch (hit.target) {
         case ui::PressTarget::Ok:
             outcome.hide = confirm().has_value();

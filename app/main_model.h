@@ -23,7 +23,9 @@
 #include "perf/lighting.h"
 #include "settings/settings_core.h"
 #include "ui/canvas.h"
+#include "ui/page_access.h"
 #include "ui/page_draw.h"
+#include "ui/page_focus.h"
 #include "ui/page_hover.h"
 #include "ui/page_press.h"
 #include "ui/page_redraw.h"
@@ -50,6 +52,14 @@ struct PressOutcome {
     bool exit = false;
     bool openGuide = false;
     bool drag = false;
+};
+
+// What a key on the main window leads to: the press it made, carried out as
+// the pointer's (it never drags the window), then the steps that only the
+// window's lists can take (a selection that moves, a choice).
+struct KeyOutcome {
+    PressOutcome press;
+    std::vector<ui::KeyStep> listSteps;
 };
 
 // What OK or Apply did to the mouse and to config.bin, for callers that must
@@ -157,10 +167,33 @@ class MainWindowModel {
     // redrawn; nothing when no assignment list is open.
     std::optional<int> chooseDpiStep(int item, ui::Redraw& redraw);
 
+    // A key of the page's keyboard. `list` is the open list the keys act on
+    // (the one keyList() names, when the window has it open), `subListShown`
+    // whether the DPI sub-list is shown.
+    KeyOutcome key(ui::Key key, const std::optional<ui::OpenListKeys>& list, bool subListShown);
+    std::optional<ui::ListId> keyList() const;
+    // A screen reader's default action on a control: the focus goes there, as
+    // with a press, and the control's Space key runs (a box's list toggles).
+    KeyOutcome activate(int stop);
+    // A screen reader moves the focus; the redraw moves a shown mark.
+    ui::Redraw focusOn(int stop);
+    const ui::PageFocus& focus() const { return focus_; }
+    // A page control as screen readers meet it; `windowFocused`: whether the
+    // window holds the keyboard focus, without which no control has it.
+    ui::AccessibleControl accessibleControl(int stop, bool windowFocused) const {
+        return ui::describeControl(stop, pageView(),
+                                   {pageLive(), windowFocused ? focus_.stop : -1, lists_});
+    }
+
     // What the page draws from.
     ui::PageView pageView() const {
-        return {core_.record(),     core_.labels(), core_.language(),
-                core_.sensorType(), lighting_,      hover_};
+        return {core_.record(),
+                core_.labels(),
+                core_.language(),
+                core_.sensorType(),
+                lighting_,
+                hover_,
+                focus_.markShown && ui::stopAnswers(focus_.stop, pageLive()) ? focus_.stop : -1};
     }
 
     // Page actions. Each changes the record (and labels) and returns what must
@@ -231,6 +264,8 @@ class MainWindowModel {
     void pressLightingBox(int box, PressOutcome& outcome);
     void pressBox(int button, PressOutcome& outcome);
     void pressPageElement(const ui::PagePress& hit, PressOutcome& outcome);
+    PressOutcome pressElement(const ui::PagePress& hit, int x, int y);
+    KeyOutcome runKeySteps(const std::vector<ui::KeyStep>& steps);
     void tellPointerWarnings(const PointerWarnings& warnings);
 
     void rebuildPage();
@@ -256,6 +291,7 @@ class MainWindowModel {
     LightingTexts lighting_;
     ui::OpenLists lists_;
     ui::HoverMarks hover_;
+    ui::PageFocus focus_;
     bool initialised_ = false;
     bool deviceBusy_ = false;
     bool outsideChangeWaits_ = false;

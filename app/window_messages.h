@@ -14,6 +14,12 @@ inline constexpr UINT WM_SHOW_BALLOON = WM_USER + 2;  // wParam: balloon code, l
 // Posted to itself: destroys the lists a choice closed, once the list's own
 // notification has returned.
 inline constexpr UINT WM_CLOSE_CHOSEN_LISTS = WM_APP + 1;
+// Posted to itself by the accessible object: wParam the control (0-based),
+// lParam kAccessibleDefaultAction or kAccessibleTakeFocus. It runs after the
+// screen reader's call has returned, so that a dialog it opens blocks no one.
+inline constexpr UINT WM_ACCESSIBLE_ACTION = WM_APP + 2;
+inline constexpr LPARAM kAccessibleDefaultAction = 0;
+inline constexpr LPARAM kAccessibleTakeFocus = 1;
 
 inline UINT settingsChangedMessage() {
     return ::RegisterWindowMessageW(kSettingsChangedMessageName);

@@ -46,7 +46,7 @@ target_link_libraries(trv_window PUBLIC comctl32 gdiplus gdi32 user32 shell32 ms
 
 add_library(trv_win STATIC ${TRV_WIN_SOURCES})
 target_include_directories(trv_win PUBLIC ${TRV_ROOT})
-target_link_libraries(trv_win PUBLIC trv_window trv_core cfgmgr32 setupapi hid advapi32)
+target_link_libraries(trv_win PUBLIC trv_window trv_core cfgmgr32 setupapi hid advapi32 oleacc)
 
 # Resources: dialog template 700, icon 720 and the manifest.
 set(TRV_RC ${TRV_ROOT}/app/trv418.rc)

@@ -208,6 +208,18 @@ constexpr std::array<TextRow, static_cast<std::size_t>(TextId::Count)> kRows{{
     {TextId::BackupNotProfile,
      {u"%s is a backup, not a profile.", u"%s是备份，不是配置文件。", u"%s是備份，不是設定檔。",
       u"%s е резервно копие, а не профил."}},
+    {TextId::PageButton, {u"Button %1", u"按键%1", u"按鍵%1", u"Бутон %1"}},
+    {TextId::StageName, {u"DPI stage %1", u"DPI第%1段", u"DPI第%1段", u"DPI ниво %1"}},
+    {TextId::StageColourName,
+     {u"Colour of DPI stage %1", u"DPI第%1段颜色", u"DPI第%1段顏色", u"Цвят на DPI ниво %1"}},
+    {TextId::Minimise, {u"Minimise", u"最小化", u"最小化", u"Минимизиране"}},
+    {TextId::Close, {u"Close", u"关闭", u"關閉", u"Затваряне"}},
+    {TextId::SliderPosition, {u"%1 of %2", u"第%1格，共%2格", u"第%1格，共%2格", u"%1 от %2"}},
+    {TextId::ActionPress, {u"Press", u"按下", u"按下", u"Натискане"}},
+    {TextId::ActionOpen, {u"Open", u"打开", u"打開", u"Отваряне"}},
+    {TextId::ActionCheck, {u"Check", u"选中", u"勾選", u"Отмятане"}},
+    {TextId::ActionUncheck, {u"Uncheck", u"取消选中", u"取消勾選", u"Премахване на отметката"}},
+    {TextId::ActionJump, {u"Jump", u"跳转", u"跳轉", u"Отваряне на връзката"}},
 }};
 
 constexpr bool rowsInIdOrder() {

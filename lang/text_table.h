@@ -54,6 +54,10 @@ enum class TextId : std::uint8_t {
     ProfileApplied, ProfileRefused, ProfileSaved, DropChangesForProfile, ApplyBeforeSaving,
     BackedUp, Restored, RestoredBlockOnly, NotABackup, BackupOfOtherMouse, DropChangesForBackup,
     FileNotWritten, FileNotRead, BackupNotProfile,
+    // The page's controls as screen readers name them ("%1", "%2": numbers
+    // filled in), and the actions they offer.
+    PageButton, StageName, StageColourName, Minimise, Close, SliderPosition,
+    ActionPress, ActionOpen, ActionCheck, ActionUncheck, ActionJump,
     Count
 };
 // clang-format on

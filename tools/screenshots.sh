@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots from the demo build in a headless X server:
 # the settings page in each skin and each of the four languages, the page
-# with an assignment list open, the Default skin in English and Simplified
+# with an assignment list open, the keyboard's focus mark on a box, a slider
+# and OK in each skin, the Default skin in English and Simplified
 # Chinese at 150 % and 200 %, and every assignment dialog in English,
 # Simplified Chinese and Bulgarian in each skin (the disabled win_tests case
 # *PicturesOfEveryDialog), and the notification icon's menu with its Profiles
@@ -31,9 +32,10 @@ store() {  # store <picture> <target>: the same pixels, compressed harder
 
 desktop='HKCU\Control Panel\Desktop'
 
-shoot() {  # shoot <language code or ""> <skin> <name> [list | dpi=<N>]
+shoot() {  # shoot <language code or ""> <skin> <name> [list | tabs N | dpi=<N>]
     # With "list", button 3's assignment list is open with the DPI sub-list;
-    # with dpi=N the display scale is N/96 while the program starts.
+    # with "tabs N", the focus mark is N Tab presses into the page; with
+    # dpi=N the display scale is N/96 while the program starts.
     local work pid id dpi=96
     [[ "${4:-}" == dpi=* ]] && dpi="${4#dpi=}"
     work="$(mktemp -d)"
@@ -57,6 +59,10 @@ shoot() {  # shoot <language code or ""> <skin> <name> [list | dpi=<N>]
         xdotool mousemove $((X + 101)) $((Y + 301)); sleep 0.5; xdotool click 1; sleep 0.6
         xdotool mousemove $((X + 263)) $((Y + 158)); sleep 0.6
         xdotool mousemove $((X + 263)) $((Y + 166)); sleep 0.8
+    elif [ "${4:-}" = tabs ]; then
+        xdotool windowfocus --sync "$id"
+        for _ in $(seq "$5"); do xdotool key Tab; sleep 0.1; done
+        sleep 0.8
     fi
     import -window "$id" "$work/page.png"
     store "$work/page.png" "$out/$3.png"
@@ -116,6 +122,9 @@ for skin in Default Amber; do
     shoot CHS "$skin" "page-$name-chs"
     shoot CHT "$skin" "page-$name-cht"
     shoot BUL "$skin" "page-$name-bul"
+    shoot "" "$skin" "page-focus-box-$name-en" tabs 4        # button 2's box
+    shoot "" "$skin" "page-focus-slider-$name-en" tabs 16    # DPI stage 2
+    shoot "" "$skin" "page-focus-ok-$name-en" tabs 29
 done
 shoot "" Default page-assignment-list-en list
 for dpi in 144 192; do

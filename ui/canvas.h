@@ -57,6 +57,12 @@ class Canvas {
     // Draws text in the skin's text colour with a transparent background.
     virtual void drawText(std::u16string_view text, Rect rect, TextFormat format,
                           FontRole font) = 0;
+
+    // Draws the keyboard focus mark: a frame `width` pixels wide along the
+    // inside of `outer`, in the skin's focus colour, at every scale at least
+    // one window pixel wide. The dialogs' canvases never show the page's
+    // focus and leave it undrawn.
+    virtual void drawFocusFrame(Rect /*outer*/, int /*width*/) {}
 };
 
 }  // namespace trv::ui

@@ -120,6 +120,29 @@ void GdiCanvas::drawText(std::u16string_view text, Rect rect, TextFormat format,
                 drawTextFlags(format));
 }
 
+void GdiCanvas::drawFocusFrame(Rect outer, int width) {
+    if (!dc_) return;
+    const DisplayScale scale{setup_.dpi};
+    const Rect r = scale.rect(outer);
+    const int w = std::max(1, scale.px(width));
+    ::GdiFlush();  // the pixels are written directly, after GDI's own drawing
+    const auto fill = [&](int left, int top, int right, int bottom) {
+        for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y) {
+            for (int x = std::max(left, 0); x < std::min(right, width_); ++x) {
+                std::uint8_t* p = canvas_.bits + (std::size_t(y) * width_ + x) * 4;
+                p[0] = GetBValue(setup_.focusColour);
+                p[1] = GetGValue(setup_.focusColour);
+                p[2] = GetRValue(setup_.focusColour);
+                p[3] = 0xFF;
+            }
+        }
+    };
+    fill(r.left, r.top, r.right, r.top + w);
+    fill(r.left, r.bottom - w, r.right, r.bottom);
+    fill(r.left, r.top + w, r.left + w, r.bottom - w);
+    fill(r.right - w, r.top + w, r.right, r.bottom - w);
+}
+
 bool GdiCanvas::present(HDC target) const {
     if (!dc_ || !target) return false;
     return ::BitBlt(target, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY) != FALSE;

@@ -35,9 +35,10 @@ struct CanvasSetup {
     int fallbackWidth = 960;    // the size when the background does not load
     int fallbackHeight = 587;
     COLORREF textColour = RGB(0, 0, 0);
-    HFONT bodyFont = nullptr;   // not owned: the window keeps its fonts
-    HFONT titleFont = nullptr;  // longer than its canvas; null is GDI's default
-    HFONT compactFont = nullptr;  // for body texts too wide for their place
+    COLORREF focusColour = RGB(0, 255, 198);  // the keyboard focus mark's
+    HFONT bodyFont = nullptr;                 // not owned: the window keeps its fonts
+    HFONT titleFont = nullptr;                // longer than its canvas; null is GDI's default
+    HFONT compactFont = nullptr;              // for body texts too wide for their place
     // Empty for the main window, where a failed image just stays undrawn.
     // Called at most once per image name in the canvas's life, because hover
     // redraws come with every pointer move.
@@ -61,6 +62,7 @@ class GdiCanvas final : public Canvas {
 
     bool drawImage(std::u16string_view name, int x, int y) override;
     void drawText(std::u16string_view text, Rect rect, TextFormat format, FontRole font) override;
+    void drawFocusFrame(Rect outer, int width) override;
 
     int width() const { return width_; }
     int height() const { return height_; }

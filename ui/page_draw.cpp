@@ -6,6 +6,7 @@
 #include "perf/dpi.h"
 #include "perf/pointer.h"
 #include "perf/report_rate.h"
+#include "ui/page_focus.h"
 #include "ui/page_layout.h"
 
 namespace trv::ui {
@@ -263,6 +264,9 @@ class Painter {
 void drawPage(Canvas& canvas, const Redraw& redraw, const PageView& view) {
     Painter painter(canvas, view);
     for (const ElementDraw& e : redraw) painter.element(e);
+    if (!redraw.empty() && view.focusMark >= 0) {
+        canvas.drawFocusFrame(focusMarkRect(view.focusMark), kFocusMarkWidth);
+    }
 }
 
 }  // namespace trv::ui

@@ -23,10 +23,12 @@ struct PageView {
     std::uint8_t sensorType;
     const LightingTexts& lighting;
     const HoverMarks& hover;
+    int focusMark = -1;  // the focus stop whose mark shows; -1 for none
 };
 
-// Every element of the redraw, in order, into the canvas; the caller copies
-// the canvas to the window once afterwards.
+// Every element of the redraw, in order, into the canvas, then the focus mark
+// over them, so that no element hides it; the caller copies the canvas to the
+// window once afterwards.
 void drawPage(Canvas& canvas, const Redraw& redraw, const PageView& view);
 
 }  // namespace trv::ui

@@ -1,7 +1,8 @@
 #pragma once
 // A canvas that writes down what is drawn on it, one line a call:
 // "/button-over.png 611,492" for an image, "text OK @611,492" for a text
-// (with its rectangle's top-left corner), in order.
+// (with its rectangle's top-left corner), "focus 609,490 109x25 /2" for the
+// focus mark, in order.
 
 #include <string>
 #include <vector>
@@ -19,6 +20,12 @@ class RecordingCanvas final : public ui::Canvas {
     void drawText(std::u16string_view text, ui::Rect rect, ui::TextFormat, ui::FontRole) override {
         calls.push_back("text " + narrow(text) + " @" + std::to_string(rect.left) + "," +
                         std::to_string(rect.top));
+    }
+
+    void drawFocusFrame(ui::Rect outer, int width) override {
+        calls.push_back("focus " + std::to_string(outer.left) + "," + std::to_string(outer.top) +
+                        " " + std::to_string(outer.width()) + "x" + std::to_string(outer.height()) +
+                        " /" + std::to_string(width));
     }
 
     bool drew(const std::string& call) const {
