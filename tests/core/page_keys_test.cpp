@@ -106,7 +106,8 @@ TEST(PageFocus, InAnOpenListArrowsSelectSpaceChoosesEscapeAndTabCloseItThroughIt
 
 TEST_F(Program, KeysChangeExactlyTheRecordFieldsThePointersPressesChange) {
     MainWindowModel& byKeys = start();
-    MainWindowModel byPointer(ModelServices{*hid_, clock_, window_, files_, *strIni_, pointer_},
+    MainWindowModel byPointer(ModelServices{*hid_, clock_, window_, files_, *strIni_, pointer_,
+                                            [] { return testing::kBackupDate; }},
                               settingsFilePaths(folder_.path16("TRV418.exe")));
     byPointer.startUp();
     struct Row {
