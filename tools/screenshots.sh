@@ -23,7 +23,8 @@ mkdir -p "$out"
 
 # Room for the page at 200 %.
 TRV_XVFB_SCREEN=2600x1600x24 trv_xvfb_start
-trap 'trv_wine_stop' EXIT
+# A scale left in the prefix would run every later test at it.
+trap 'wine reg delete "HKCU\\Control Panel\\Desktop" /v LogPixels /f >/dev/null 2>&1; trv_wine_stop' EXIT
 trv_wine_start build/windows
 
 store() {  # store <picture> <target>: the same pixels, compressed harder
