@@ -46,6 +46,8 @@ enum class TextId : std::uint8_t {
     SettingsSection,
     // The message of a start that failed: the failed call and its error number follow.
     StartFailed, FailedCall, ErrorCode,
+    // The single-key dialog: its key field takes every key, and how to leave it.
+    SingleKeyHint,
     Count
 };
 // clang-format on
