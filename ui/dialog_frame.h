@@ -46,7 +46,7 @@ inline constexpr Rect kClose{352, 6, 370, 24};
 inline constexpr Rect kKeyName{73, 128, 151, 144};
 inline constexpr Rect kKeyPrompt{43, 108, 181, 124};
 // Below them, the hint that the field takes every key and how to leave it.
-inline constexpr Rect kKeyHint{24, 158, 200, 234};
+inline constexpr Rect kKeyHint{30, 156, 194, 236};
 inline constexpr std::u16string_view kButtonNormal = u"/button-normal.png";
 inline constexpr std::u16string_view kButtonOver = u"/button-over.png";
 inline constexpr std::u16string_view kCloseNormal = u"/button-close-normal.png";
