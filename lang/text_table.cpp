@@ -134,8 +134,8 @@ constexpr std::array<TextRow, static_cast<std::size_t>(TextId::Count)> kRows{{
     {TextId::ErrorCode, {u"Error code:", u"错误代码：", u"錯誤代碼：", u"Код на грешка:"}},
     {TextId::SingleKeyHint,
      {u"Every key is taken here, Tab, Enter and Esc too. Hold Tab to move on to OK.",
-      u"此处接受每个按键，包括 Tab、Enter 和 Esc。按住 Tab 键可移到“确定”。",
-      u"此處接受每個按鍵，包括 Tab、Enter 和 Esc。按住 Tab 鍵可移到「確定」。",
+      u"此处接受每个按键，包括Tab、Enter和Esc。按住Tab键可移到“确定”。",
+      u"此處接受每個按鍵，包括Tab、Enter和Esc。按住Tab鍵可移到「確定」。",
       u"Тук се приема всеки клавиш, също Tab, Enter и Esc. Задръжте Tab, за да преминете към ОК."}},
 }};
 
