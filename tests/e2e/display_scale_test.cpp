@@ -199,20 +199,25 @@ TEST_P(DisplayScaleRun,
     program.waitForExit();
 }
 
-// The dialog the page opened, owned by its window.
-HWND ownedDialog(HWND window) {
+// The dialog the page opened, owned by its window; with a name, only the one
+// of that window text (not a message box).
+HWND ownedDialog(HWND window, const wchar_t* name = nullptr) {
     struct Search {
         HWND owner;
+        const wchar_t* name;
         HWND found;
-    } search{window, nullptr};
+    } search{window, name, nullptr};
     ::EnumThreadWindows(
         ::GetWindowThreadProcessId(window, nullptr),
         [](HWND w, LPARAM p) -> BOOL {
             auto* s = reinterpret_cast<Search*>(p);
             wchar_t cls[16] = {};
             ::GetClassNameW(w, cls, 16);
+            wchar_t text[64] = {};
+            ::GetWindowTextW(w, text, 64);
             if (::IsWindowVisible(w) && std::wstring(cls) == L"#32770" &&
-                ::GetWindow(w, GW_OWNER) == s->owner) {
+                ::GetWindow(w, GW_OWNER) == s->owner &&
+                (!s->name || s->name == std::wstring(text))) {
                 s->found = w;
                 return FALSE;
             }
@@ -251,16 +256,17 @@ std::vector<std::string> childrenOutside(HWND dialog) {
 struct ScaledDialog {
     AssignmentType opensFrom;
     ui::DialogKind kind;
+    const wchar_t* name;  // its window text, which screen readers announce
     SIZE at150;
     SIZE at200;
 };
 constexpr ScaledDialog kDialogs[] = {
-    {AssignmentType::Windows, ui::DialogKind::WindowsFunction, {570, 474}, {760, 632}},
-    {AssignmentType::Multimedia, ui::DialogKind::Multimedia, {570, 432}, {760, 576}},
-    {AssignmentType::HotKey, ui::DialogKind::HotKey, {570, 444}, {760, 592}},
-    {AssignmentType::FireKey, ui::DialogKind::FireKey, {669, 432}, {892, 576}},
-    {AssignmentType::SingleKey, ui::DialogKind::SingleKey, {570, 432}, {760, 576}},
-    {AssignmentType::SnipeKey, ui::DialogKind::Snipe, {570, 432}, {760, 576}},
+    {AssignmentType::Windows, ui::DialogKind::WindowsFunction, L"Windows", {570, 474}, {760, 632}},
+    {AssignmentType::Multimedia, ui::DialogKind::Multimedia, L"Multimedia", {570, 432}, {760, 576}},
+    {AssignmentType::HotKey, ui::DialogKind::HotKey, L"HotKey", {570, 444}, {760, 592}},
+    {AssignmentType::FireKey, ui::DialogKind::FireKey, L"Fire Key", {669, 432}, {892, 576}},
+    {AssignmentType::SingleKey, ui::DialogKind::SingleKey, L"Single Key", {570, 432}, {760, 576}},
+    {AssignmentType::SnipeKey, ui::DialogKind::Snipe, L"Snipe Key", {570, 432}, {760, 576}},
 };
 constexpr int kListOfButton3 = 43;
 
@@ -289,7 +295,7 @@ TEST_P(DisplayScaleRun, EveryAssignmentDialogOpensAtItsScaledSizeWithItsControls
         ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(kListOfButton3, LBN_SELCHANGE),
                        reinterpret_cast<LPARAM>(list));
         HWND dialog = nullptr;
-        ASSERT_TRUE(waitUntil([&] { return (dialog = ownedDialog(window)); }));
+        ASSERT_TRUE(waitUntil([&] { return (dialog = ownedDialog(window, d.name)); }));
         ::Sleep(300);
 
         RECT client{};
