@@ -220,6 +220,11 @@ constexpr std::array<TextRow, static_cast<std::size_t>(TextId::Count)> kRows{{
     {TextId::ActionCheck, {u"Check", u"选中", u"勾選", u"Отмятане"}},
     {TextId::ActionUncheck, {u"Uncheck", u"取消选中", u"取消勾選", u"Премахване на отметката"}},
     {TextId::ActionJump, {u"Jump", u"跳转", u"跳轉", u"Отваряне на връзката"}},
+    {TextId::SingleKeyHint,
+     {u"Every key is taken here, Tab, Enter and Esc too. Hold Tab to move on to OK.",
+      u"此处接受每个按键，包括Tab、Enter和Esc。按住Tab键可移到“确定”。",
+      u"此處接受每個按鍵，包括Tab、Enter和Esc。按住Tab鍵可移到「確定」。",
+      u"Тук се приема всеки клавиш, също Tab, Enter и Esc. Задръжте Tab, за да преминете към ОК."}},
 }};
 
 constexpr bool rowsInIdOrder() {

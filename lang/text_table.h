@@ -58,6 +58,8 @@ enum class TextId : std::uint8_t {
     // filled in), and the actions they offer.
     PageButton, StageName, StageColourName, Minimise, Close, SliderPosition,
     ActionPress, ActionOpen, ActionCheck, ActionUncheck, ActionJump,
+    // The single-key dialog: its key field takes every key, and how to leave it.
+    SingleKeyHint,
     Count
 };
 // clang-format on

@@ -3,7 +3,6 @@
 #include "ui/fire_key_dialog_win.h"
 #include "ui/list_dialogs_win.h"
 #include "ui/single_key_dialog_win.h"
-#include "window/window_dpi.h"
 
 namespace trv::ui {
 
@@ -50,32 +49,26 @@ std::optional<SnipeChoice> runSnipeDialog(HWND owner, const SnipeArgs& args) {
 }
 
 std::optional<WindowsChoice> Win32AssignmentDialogs::windowsFunction() {
-    const win::DpiUnawareScope fixedPixels;
     return runWindowsDialog(owner_, args_);
 }
 
 std::optional<MediaChoice> Win32AssignmentDialogs::multimedia() {
-    const win::DpiUnawareScope fixedPixels;
     return runMediaDialog(owner_, args_);
 }
 
 std::optional<HotKeyChoice> Win32AssignmentDialogs::hotKey() {
-    const win::DpiUnawareScope fixedPixels;
     return runHotKeyDialog(owner_, args_);
 }
 
 std::optional<FireKeyChoice> Win32AssignmentDialogs::fireKey() {
-    const win::DpiUnawareScope fixedPixels;
     return runFireKeyDialog(owner_, args_);
 }
 
 std::optional<SingleKeyChoice> Win32AssignmentDialogs::singleKey() {
-    const win::DpiUnawareScope fixedPixels;
     return runSingleKeyDialog(owner_, args_);
 }
 
 std::optional<SnipeChoice> Win32AssignmentDialogs::snipe(std::uint8_t currentLevel) {
-    const win::DpiUnawareScope fixedPixels;
     return runSnipeDialog(owner_, SnipeArgs{args_, sensorType_, currentLevel});
 }
 

@@ -13,18 +13,18 @@ namespace {
 namespace L = dialog_layout;
 
 constexpr std::array<DialogLook, 6> kLooks{{
-    {IDD_SINGLE_KEY_DIALOG, u"/single-key.png",
+    {IDD_SINGLE_KEY_DIALOG, TextId::SingleKey, u"/single-key.png",
      u"Single Key Dialog Load background image failed!!!", DialogLabelSet::SingleKey},
-    {IDD_WINDOWS_DIALOG, u"/windows-key.png", u"Windows Dialog Load background image failed!!!",
-     DialogLabelSet::WindowsFunctions},
-    {IDD_MEDIA_DIALOG, u"/media-key.png", u"Media Dialog Load background image failed!!!",
-     DialogLabelSet::Multimedia},
-    {IDD_FIRE_KEY_DIALOG, u"/fire-key.png", u"FireKey Dialog Load background image failed!!!",
-     DialogLabelSet::FireKey},
-    {IDD_SNIPE_DIALOG, u"/snipe-key.png", u"Snipe Dialog Load background image failed!!!",
-     DialogLabelSet::SnipeKey},
-    {IDD_HOT_KEY_DIALOG, u"/hot-key.png", u"HotKey Dialog Load background image failed!!!",
-     DialogLabelSet::HotKey},
+    {IDD_WINDOWS_DIALOG, TextId::Windows, u"/windows-key.png",
+     u"Windows Dialog Load background image failed!!!", DialogLabelSet::WindowsFunctions},
+    {IDD_MEDIA_DIALOG, TextId::Multimedia, u"/media-key.png",
+     u"Media Dialog Load background image failed!!!", DialogLabelSet::Multimedia},
+    {IDD_FIRE_KEY_DIALOG, TextId::FireKey, u"/fire-key.png",
+     u"FireKey Dialog Load background image failed!!!", DialogLabelSet::FireKey},
+    {IDD_SNIPE_DIALOG, TextId::SnipeKey, u"/snipe-key.png",
+     u"Snipe Dialog Load background image failed!!!", DialogLabelSet::SnipeKey},
+    {IDD_HOT_KEY_DIALOG, TextId::HotKey, u"/hot-key.png",
+     u"HotKey Dialog Load background image failed!!!", DialogLabelSet::HotKey},
 }};
 
 // The function dialogs share one box; their lists are as long as their items.
@@ -103,6 +103,25 @@ DropDownChoice::Click DropDownChoice::click(int x, int y, const DropDownLayout& 
         return Click::Closed;
     }
     return Click::None;
+}
+
+DropDownChoice::Click DropDownChoice::toggle() {
+    open_ = !open_;
+    return open_ ? Click::Opened : Click::Closed;
+}
+
+bool DropDownChoice::step(int delta) {
+    if (items_.empty()) return false;
+    const int last = static_cast<int>(items_.size()) - 1;
+    int target = static_cast<int>(index_) + delta;
+    target = target < 0 ? 0 : (target > last ? last : target);
+    if (static_cast<int>(index_) > last) target = last;
+    // A choice that is no item (the snipe level of an unknown sensor) moves onto one.
+    if (target == static_cast<int>(index_) && text_ == items_[index_]) return false;
+    const bool wasOpen = open_;
+    pick(target);
+    open_ = wasOpen;
+    return true;
 }
 
 bool DropDownChoice::pick(int item) {

@@ -28,6 +28,7 @@ enum class DialogKind : std::uint8_t {
 
 struct DialogLook {
     int templateId;
+    TextId name;                         // the dialog's window text, which screen readers announce
     std::u16string_view background;      // appended to the skin folder
     std::u16string_view failureCaption;  // of the box that says the background did not load
     DialogLabelSet labels;
@@ -44,6 +45,8 @@ inline constexpr Rect kClose{352, 6, 370, 24};
 // The single-key dialog's key name and the prompt above it.
 inline constexpr Rect kKeyName{73, 128, 151, 144};
 inline constexpr Rect kKeyPrompt{43, 108, 181, 124};
+// Below them, the hint that the field takes every key and how to leave it.
+inline constexpr Rect kKeyHint{30, 156, 194, 236};
 inline constexpr std::u16string_view kButtonNormal = u"/button-normal.png";
 inline constexpr std::u16string_view kButtonOver = u"/button-over.png";
 inline constexpr std::u16string_view kCloseNormal = u"/button-close-normal.png";
@@ -101,6 +104,11 @@ class DropDownChoice {
     enum class Click : std::uint8_t { None, Opened, Closed };
     // A left click on the dialog's own surface (not on the list).
     Click click(int x, int y, const DropDownLayout& layout);
+    // The keyboard's way: opens or closes the list as a click on the box does.
+    Click toggle();
+    // Moves the choice by `delta` items, stopping at the first and the last;
+    // false when it stays where it is.
+    bool step(int delta);
     // The list's selection or double-click; false, changing nothing, when it
     // names no item.
     bool pick(int item);

@@ -3,6 +3,16 @@
 // sized to its background, OK, Cancel and close drawn as images that light
 // up under the pointer, dark system controls, and the dialog's own part
 // reached through typed events (points, ids, wheel directions).
+//
+// It is laid out and drawn at its window's DPI: the layout keeps its 96-DPI
+// numbers and every rectangle, font and list item is scaled where it meets
+// the window (ui/display_scale.h), pointer positions unscaled there.
+//
+// The keyboard reaches every part: the drawn parts (the drop-down's box, OK,
+// Cancel, the single key's field) are stood for by focus holders without
+// area, named for screen readers, whose focus the dialog marks in the skin's
+// colours once the keyboard is in use; Tab moves through them in the order
+// they were made.
 
 #include <windows.h>
 
@@ -16,6 +26,7 @@
 #include "lang/text_table.h"
 #include "ui/dialog_colours.h"
 #include "ui/dialog_frame.h"
+#include "ui/display_scale.h"
 #include "ui/fire_key_texts.h"
 #include "ui/gdi_canvas_win.h"
 #include "window/dialog.h"
@@ -49,7 +60,13 @@ class DialogFrame : public win::Dialog {
     virtual void controlEvent(int /*id*/, int /*code*/) {}
     virtual void accepting() {}   // OK, before the dialog ends
     virtual void windowGone() {}  // the window and its controls are destroyed
-    virtual HWND hoveredList() const { return nullptr; }  // follows the pointer
+    virtual HWND hoveredList() const { return nullptr; }  // the open list; follows the pointer
+    // The dialog's drop-down, if it has one, and bringing its windows in line
+    // with it (the text in the box, the list made or destroyed).
+    virtual DropDownChoice* dropDown() { return nullptr; }
+    virtual void dropDownChanged() {}
+    // The control that has the focus first; null: the first in Tab order.
+    virtual HWND initialFocus() const { return nullptr; }
     // A dialog's own message map, looked at before the frame's.
     virtual std::optional<LRESULT> dispatchOwn(UINT, WPARAM, LPARAM) { return std::nullopt; }
 
@@ -61,10 +78,23 @@ class DialogFrame : public win::Dialog {
     Language language() const { return args_.language; }
     std::u16string_view label(std::size_t position) const;
 
-    // Child controls in the dialog's font.
+    // Child controls in the dialog's font, at 96-DPI rectangles.
     HWND makeText(int id, Rect rect, std::u16string_view text);
     HWND makeNumberField(int id, Rect rect, std::u16string_view text);
     HWND makeList(int id, Rect rect, const std::vector<std::u16string>& items, DWORD extraStyle);
+    // A focus holder for a drawn part, named `name`, and its focus mark.
+    HWND makeStop(int id, std::u16string_view name, Rect mark);
+    // The focus mark of a control the dialog makes itself (a field).
+    void markFocusOf(int id, Rect mark);
+    // A label without area that names the control made after it.
+    HWND makeLabel(int id, std::u16string_view text);
+    // The choice or the list's state changed: the windows follow, and the box's
+    // holder takes the choice as its name.
+    void syncDropDown();
+    // The keyboard is in use: focus marks show from now on.
+    void showFocusMarks();
+    HWND okStop() const;
+    HWND cancelStop() const;
     static void setText(HWND control, std::u16string_view text);
     static std::u16string textOf(HWND control);
 
@@ -86,15 +116,41 @@ class DialogFrame : public win::Dialog {
     // Static texts lie on the control background unfilled; edits fill it.
     LRESULT colourControl(HDC dc, bool transparentText);
     std::optional<LRESULT> OnDestroy(WPARAM, LPARAM);
+    std::optional<LRESULT> OnDpiChanged(WPARAM, LPARAM);
+    // The font and canvas at the window's DPI and the client area sized to
+    // the canvas; false when the background did not load.
+    bool layoutForDpi();
+    int itemHeight() const;
+    void remember(int id, Rect at96);
+    POINT dialogPoint(LPARAM lParam) const;
+    bool keyDown(UINT key, bool alt);
+    bool dropDownKey(UINT key, bool alt);
+    void openOrCloseByKeyboard();
+    void focusOn(HWND control);
     std::optional<LRESULT> OnOk(WPARAM, LPARAM);
     std::optional<LRESULT> OnCancel(WPARAM, LPARAM);
 
     void compose();
+    void drawFocusMark();
     void end(bool ok);
+
+    struct Placed {
+        int id;
+        Rect rect;
+    };
+    struct Mark {
+        int id;
+        Rect rect;
+    };
 
     DialogKind kind_;
     DialogArgs args_;
     std::span<const std::u16string_view> labels_;
+    DisplayScale scale_;
+    int baseItemHeight_ = 0;      // a list item's height at 96 DPI
+    std::vector<Placed> placed_;  // every control with area, to place again at a new DPI
+    std::vector<Mark> marks_;
+    bool focusMarks_ = false;
     win::Font font_;
     DialogColours colours_;
     win::Brush controlBrush_;

@@ -11,15 +11,20 @@ namespace {
 
 constexpr int kWheelLines = 3;
 
+// A field's mark stands this far around it.
+constexpr int kMarkOutset = 2;
+
 struct FieldPlace {
     FireField field;
     int id;
     Rect rect;
+    std::size_t caption;  // the label that names it
+    int labelId;
 };
 constexpr std::array<FieldPlace, 3> kFields{{
-    {FireField::Repeat, fire_id::kRepeat, fire_layout::kRepeatField},
-    {FireField::Make, fire_id::kMake, fire_layout::kMakeField},
-    {FireField::Break, fire_id::kBreak, fire_layout::kBreakField},
+    {FireField::Repeat, fire_id::kRepeat, fire_layout::kRepeatField, fire_label::kTimes, 578},
+    {FireField::Make, fire_id::kMake, fire_layout::kMakeField, fire_label::kMakeTime, 579},
+    {FireField::Break, fire_id::kBreak, fire_layout::kBreakField, fire_label::kBreakTime, 580},
 }};
 
 }  // namespace
@@ -36,6 +41,13 @@ FireKeyChoice FireKeyDialog::choice() const {
 
 void FireKeyDialog::createControls() {
     keyText_ = makeText(fire_id::kKeyText, layout_.text, keys_.text());
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        const FieldPlace& place = kFields[i];
+        labels_[i] = makeLabel(place.labelId, label(place.caption));
+        const Rect& r = place.rect;
+        markFocusOf(place.id, {r.left - kMarkOutset, r.top - kMarkOutset, r.right + kMarkOutset,
+                               r.bottom + kMarkOutset});
+    }
     showFields();
 }
 
@@ -57,6 +69,11 @@ void FireKeyDialog::showFields() {
         if (edits_[i]) continue;
         edits_[i].reset(
             makeNumberField(kFields[i].id, kFields[i].rect, fields_.text(kFields[i].field)));
+        // Made again after the list closes: back after its label in Tab order.
+        if (labels_[i]) {
+            ::SetWindowPos(edits_[i].get(), labels_[i], 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
     }
 }
 
@@ -68,17 +85,18 @@ void FireKeyDialog::hideFields() {
 }
 
 void FireKeyDialog::leftClick(POINT at) {
-    switch (keys_.click(at.x, at.y, layout_)) {
-        case DropDownChoice::Click::Opened:
-            hideFields();
-            list_.reset(makeList(fire_id::kKeyList, layout_.list, keys_.items(), WS_VSCROLL));
-            break;
-        case DropDownChoice::Click::Closed:
-            list_.reset();
-            showFields();
-            break;
-        case DropDownChoice::Click::None:
-            break;
+    if (keys_.click(at.x, at.y, layout_) != DropDownChoice::Click::None) syncDropDown();
+}
+
+void FireKeyDialog::dropDownChanged() {
+    setText(keyText_, keys_.text());
+    if (keys_.listOpen()) {
+        if (list_) return;
+        hideFields();
+        list_.reset(makeList(fire_id::kKeyList, layout_.list, keys_.items(), WS_VSCROLL));
+    } else {
+        list_.reset();
+        showFields();
     }
 }
 
@@ -100,9 +118,7 @@ void FireKeyDialog::controlEvent(int id, int code) {
     if (id == fire_id::kKeyList && (code == LBN_SELCHANGE || code == LBN_DBLCLK) && list_) {
         const std::optional<int> item = win::list_box::selection(list_.get());
         if (!item || !keys_.pick(*item)) return;
-        setText(keyText_, keys_.text());
-        list_.reset();
-        showFields();
+        syncDropDown();
         return;
     }
     for (std::size_t i = 0; i < kFields.size(); ++i) {

@@ -37,6 +37,9 @@ class FireKeyDialog final : public DialogFrame {
     void controlEvent(int id, int code) override;
     void accepting() override;
     HWND hoveredList() const override { return list_.get(); }
+    DropDownChoice* dropDown() override { return &keys_; }
+    void dropDownChanged() override;
+    HWND initialFocus() const override { return edits_[0].get(); }
     void windowGone() override;
 
   private:
@@ -50,6 +53,7 @@ class FireKeyDialog final : public DialogFrame {
     HWND keyText_ = nullptr;  // lives as long as the dialog's window
     win::ChildWindow list_;
     std::array<win::ChildWindow, 3> edits_;  // repeat, make, break
+    std::array<HWND, 3> labels_{};           // name the fields; live as long as the window
 };
 
 }  // namespace trv::ui

@@ -22,15 +22,15 @@ void ListDialog::createControls() {
 }
 
 void ListDialog::leftClick(POINT at) {
-    switch (choice_.click(at.x, at.y, layout_)) {
-        case DropDownChoice::Click::Opened:
-            list_.reset(makeList(layout_.listId, layout_.list, choice_.items(), 0));
-            break;
-        case DropDownChoice::Click::Closed:
-            list_.reset();
-            break;
-        case DropDownChoice::Click::None:
-            break;
+    if (choice_.click(at.x, at.y, layout_) != DropDownChoice::Click::None) syncDropDown();
+}
+
+void ListDialog::dropDownChanged() {
+    setText(text_, choice_.text());
+    if (choice_.listOpen() && !list_) {
+        list_.reset(makeList(layout_.listId, layout_.list, choice_.items(), 0));
+    } else if (!choice_.listOpen()) {
+        list_.reset();
     }
 }
 
@@ -45,8 +45,7 @@ void ListDialog::controlEvent(int id, int code) {
     if (id != layout_.listId || (code != LBN_SELCHANGE && code != LBN_DBLCLK) || !list_) return;
     const std::optional<int> item = win::list_box::selection(list_.get());
     if (!item || !choice_.pick(*item)) return;
-    setText(text_, choice_.text());
-    list_.reset();
+    syncDropDown();
 }
 
 }  // namespace trv::ui

@@ -24,6 +24,8 @@ class ListDialog final : public DialogFrame {
     bool wheel(bool awayFromUser) override;
     void controlEvent(int id, int code) override;
     HWND hoveredList() const override { return list_.get(); }
+    DropDownChoice* dropDown() override { return &choice_; }
+    void dropDownChanged() override;
     // The system destroys the list with the window.
     void windowGone() override { (void)list_.release(); }
 

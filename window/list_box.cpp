@@ -66,6 +66,15 @@ std::optional<RECT> itemRect(HWND list, int index) {
     return r;
 }
 
+int pageSize(HWND list) {
+    RECT client{};
+    ::GetClientRect(list, &client);
+    const LRESULT height = ::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+    if (height == LB_ERR || height <= 0) return 1;
+    const int shown = static_cast<int>(client.bottom / height);
+    return shown > 0 ? shown : 1;
+}
+
 void scrollLines(HWND list, int lines) {
     const WPARAM direction = lines < 0 ? SB_LINEUP : SB_LINEDOWN;
     for (int i = 0; i < (lines < 0 ? -lines : lines); ++i) {

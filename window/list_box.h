@@ -27,6 +27,8 @@ std::u16string itemText(HWND list, int index);
 std::optional<int> itemAtPoint(HWND list, POINT client);
 // The item's rectangle in the list's client coordinates.
 std::optional<RECT> itemRect(HWND list, int index);
+// How many items the list shows at once (at least one).
+int pageSize(HWND list);
 // Scrolls by whole lines: negative towards the first item.
 void scrollLines(HWND list, int lines);
 

@@ -45,27 +45,4 @@ void keepDialogLayoutOnDpiChange(HWND dialog) {
     if (set && dialog) set(dialog, kDisableAll, kDisableAll);
 }
 
-namespace {
-
-using SetThreadDpiAwarenessContextFn = void*(WINAPI*)(void*);
-
-SetThreadDpiAwarenessContextFn setThreadDpiAwarenessContext() {
-    static const auto function =
-        user32Function<SetThreadDpiAwarenessContextFn>("SetThreadDpiAwarenessContext");
-    return function;
-}
-
-// DPI_AWARENESS_CONTEXT_UNAWARE, which older headers lack.
-void* const kUnawareContext = reinterpret_cast<void*>(static_cast<INT_PTR>(-1));
-
-}  // namespace
-
-DpiUnawareScope::DpiUnawareScope() {
-    if (const auto set = setThreadDpiAwarenessContext()) previous_ = set(kUnawareContext);
-}
-
-DpiUnawareScope::~DpiUnawareScope() {
-    if (const auto set = setThreadDpiAwarenessContext(); set && previous_) set(previous_);
-}
-
 }  // namespace trv::win

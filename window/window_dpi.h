@@ -19,20 +19,4 @@ int systemMetricForDpi(int index, int dpi);
 // a window that lays itself out again at the new DPI.
 void keepDialogLayoutOnDpiChange(HWND dialog);
 
-// Windows created in this scope are DPI-unaware: the system stretches them to
-// their monitor's scale (Windows 10 1607 and later), for windows that are
-// drawn in fixed 96-DPI pixels and would otherwise show at their 100 % size
-// beside a page drawn at the monitor's scale. A window's procedure always
-// runs in the window's own context, whatever the thread's.
-class DpiUnawareScope {
-  public:
-    DpiUnawareScope();
-    ~DpiUnawareScope();
-    DpiUnawareScope(const DpiUnawareScope&) = delete;
-    DpiUnawareScope& operator=(const DpiUnawareScope&) = delete;
-
-  private:
-    void* previous_ = nullptr;  // the thread's context before; none where the call is missing
-};
-
 }  // namespace trv::win

@@ -266,6 +266,26 @@ TEST(DropDown, BoxTogglesTheListAClickElsewhereClosesItAPickClosesIt) {
     EXPECT_EQ(ui::fireKeyDropDown(Language::Bulgarian).text(), u"L-Бутон");
 }
 
+TEST(DropDown, ArrowKeysStepTheChoiceWithinTheItemsAndTheKeyboardTogglesTheList) {
+    ui::DropDownChoice choice = ui::functionDropDown(ui::DialogKind::HotKey, Language::English);
+    EXPECT_FALSE(choice.step(-1)) << "already on the first";
+    EXPECT_TRUE(choice.step(2));
+    EXPECT_EQ(choice.index(), 2);
+    EXPECT_EQ(choice.text(), choice.items()[2]);
+    EXPECT_TRUE(choice.step(100));
+    EXPECT_EQ(choice.index(), 7);
+    EXPECT_FALSE(choice.step(1));
+    EXPECT_EQ(choice.toggle(), ui::DropDownChoice::Click::Opened);
+    EXPECT_TRUE(choice.step(-1));
+    EXPECT_TRUE(choice.listOpen()) << "stepping leaves the list as it is";
+    EXPECT_EQ(choice.toggle(), ui::DropDownChoice::Click::Closed);
+
+    // An unknown sensor's level is no item: a step lands on the last one there is.
+    ui::DropDownChoice level = ui::snipeDropDown(0, 200);
+    EXPECT_TRUE(level.step(1));
+    EXPECT_EQ(level.index(), level.items().size() - 1);
+}
+
 TEST(FrameHover, ButtonsLightWhenThePointerRestsAndGoOutTogether) {
     using L = ui::FrameLooks;
     struct Step {

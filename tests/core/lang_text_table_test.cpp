@@ -149,20 +149,19 @@ TEST(TextTable, WebLinkIsOneAddressForAllLanguagesAndReadsInEach) {
 TEST(TextTable, ChineseRowsAreShortWithoutBlanks) {
     for (Language language : kChinese) {
         for (std::size_t i = 0; i < kRowCount; ++i) {
-            // The link is a file name; the rest are a label's or a balloon's
-            // few words, except the question, a sentence of its own.
+            // The link is a file name; the rest are a label's, a menu item's
+            // or a balloon's few words, except the question, the sentences
+            // of profiles and backups that name a file, and the single-key
+            // dialog's hint, which wrap.
             if (row(i) == TextId::WebLink || row(i) == TextId::SettingsChangedQuestion) continue;
+            const bool sentence =
+                row(i) == TextId::SingleKeyHint ||
+                (row(i) >= TextId::ProfileApplied && row(i) <= TextId::BackupNotProfile);
             const std::u16string_view t = text(language, row(i));
             SCOPED_TRACE(testing::Message()
                          << "row " << i << " language " << static_cast<int>(language));
             EXPECT_FALSE(test::hasBlank(t));
             EXPECT_GE(t.size(), 2u);
-            // A message box's question wraps, and so do the sentences of
-            // profiles and backups that name a file; labels, menu items and
-            // the presence balloons do not.
-            const bool sentence =
-                row(i) == TextId::SettingsChangedQuestion ||
-                (row(i) >= TextId::ProfileApplied && row(i) <= TextId::BackupNotProfile);
             if (!sentence) {
                 EXPECT_LE(t.size(), 12u);
             }

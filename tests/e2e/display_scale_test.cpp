@@ -1,9 +1,10 @@
 // The demo build on a display of 150 % and 200 %: the window's page is that
 // much larger, a click at the scaled place of a knob and of Apply reaches the
 // mouse as at 100 % (hover marks follow too), and the page is drawn from the
-// skin's images for the scale rather than enlarged from the 100 % ones. Wine takes the scale from
-// the prefix's LogPixels when a program starts; the test sets it around each
-// run and puts the old value back.
+// skin's images for the scale rather than enlarged from the 100 % ones; the six
+// assignment dialogs open at their scaled sizes with every control inside. Wine takes the scale
+// from the prefix's LogPixels when a program starts; the test sets it around each run and puts the
+// old value back.
 
 #include "ui/display_scale.h"
 
@@ -15,9 +16,12 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "assign/assignment.h"
 #include "e2e/program_harness.h"
 #include "support/png_files_win.h"
+#include "ui/dialog_frame.h"
 #include "ui/page_layout.h"
 
 namespace trv::e2e {
@@ -96,6 +100,16 @@ double meanDifference(HDC screen, int x, int y, Gdiplus::Bitmap& picture, int co
     return sum / (3.0 * w * h);
 }
 
+bool notAFirstRun(const std::wstring& folder) {
+    std::string bytes = fileText(folder + L"\\config.bin");
+    if (bytes.empty()) return false;
+    bytes[kConfigApplied] = 1;
+    std::ofstream(std::filesystem::path(folder + L"\\config.bin"),
+                  std::ios::binary | std::ios::trunc)
+        << bytes;
+    return true;
+}
+
 class DisplayScaleRun : public ::testing::TestWithParam<int> {};
 
 TEST_P(DisplayScaleRun,
@@ -104,14 +118,7 @@ TEST_P(DisplayScaleRun,
     const ui::DisplayScale scale{dpi};
     const std::wstring folder =
         freshCopyOf(windowsPath(TRV_STAGE_DEMO), L"display-scale-" + std::to_wstring(dpi));
-    {
-        std::string bytes = fileText(folder + L"\\config.bin");
-        ASSERT_FALSE(bytes.empty());
-        bytes[kConfigApplied] = 1;  // not a first run
-        std::ofstream(std::filesystem::path(folder + L"\\config.bin"),
-                      std::ios::binary | std::ios::trunc)
-            << bytes;
-    }
+    ASSERT_TRUE(notAFirstRun(folder));
     const LogPixels setting(static_cast<DWORD>(dpi));
     RunningProgram program(folder);
     ASSERT_TRUE(program.started());
@@ -187,6 +194,129 @@ TEST_P(DisplayScaleRun,
     })) << "Apply wrote nothing to the mouse";
     ::Sleep(500);
     EXPECT_EQ(byteOf(folder + L"\\virtual-mouse.bin", kMouseRate), k250Hz);
+
+    ::PostMessageW(window, WM_COMMAND, kTrayExitCommand, 0);
+    program.waitForExit();
+}
+
+// The dialog the page opened, owned by its window; with a name, only the one
+// of that window text (not a message box).
+HWND ownedDialog(HWND window, const wchar_t* name = nullptr) {
+    struct Search {
+        HWND owner;
+        const wchar_t* name;
+        HWND found;
+    } search{window, name, nullptr};
+    ::EnumThreadWindows(
+        ::GetWindowThreadProcessId(window, nullptr),
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            wchar_t cls[16] = {};
+            ::GetClassNameW(w, cls, 16);
+            wchar_t text[64] = {};
+            ::GetWindowTextW(w, text, 64);
+            if (::IsWindowVisible(w) && std::wstring(cls) == L"#32770" &&
+                ::GetWindow(w, GW_OWNER) == s->owner &&
+                (!s->name || s->name == std::wstring(text))) {
+                s->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Every child's window rectangle inside the dialog's client area; the
+// focus holders without area stand at its corner.
+std::vector<std::string> childrenOutside(HWND dialog) {
+    struct Check {
+        HWND dialog;
+        std::vector<std::string> outside;
+    } check{dialog, {}};
+    ::EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM p) -> BOOL {
+            auto* c = reinterpret_cast<Check*>(p);
+            RECT client{};
+            ::GetClientRect(c->dialog, &client);
+            RECT r{};
+            ::GetWindowRect(child, &r);
+            ::MapWindowPoints(nullptr, c->dialog, reinterpret_cast<POINT*>(&r), 2);
+            if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom) {
+                c->outside.push_back("control " + std::to_string(::GetDlgCtrlID(child)));
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&check));
+    return check.outside;
+}
+
+// Client sizes: the background's 100 % size times the scale, rounded half up.
+struct ScaledDialog {
+    AssignmentType opensFrom;
+    ui::DialogKind kind;
+    const wchar_t* name;  // its window text, which screen readers announce
+    SIZE at150;
+    SIZE at200;
+};
+constexpr ScaledDialog kDialogs[] = {
+    {AssignmentType::Windows, ui::DialogKind::WindowsFunction, L"Windows", {570, 474}, {760, 632}},
+    {AssignmentType::Multimedia, ui::DialogKind::Multimedia, L"Multimedia", {570, 432}, {760, 576}},
+    {AssignmentType::HotKey, ui::DialogKind::HotKey, L"HotKey", {570, 444}, {760, 592}},
+    {AssignmentType::FireKey, ui::DialogKind::FireKey, L"Fire Key", {669, 432}, {892, 576}},
+    {AssignmentType::SingleKey, ui::DialogKind::SingleKey, L"Single Key", {570, 432}, {760, 576}},
+    {AssignmentType::SnipeKey, ui::DialogKind::Snipe, L"Snipe Key", {570, 432}, {760, 576}},
+};
+constexpr int kListOfButton3 = 43;
+
+TEST_P(DisplayScaleRun, EveryAssignmentDialogOpensAtItsScaledSizeWithItsControlsAndListInside) {
+    const int dpi = GetParam();
+    const ui::DisplayScale scale{dpi};
+    const std::wstring folder =
+        freshCopyOf(windowsPath(TRV_STAGE_DEMO), L"scaled-dialogs-" + std::to_wstring(dpi));
+    ASSERT_TRUE(notAFirstRun(folder));
+    const LogPixels setting(static_cast<DWORD>(dpi));
+    RunningProgram program(folder);
+    ASSERT_TRUE(program.started());
+    const HWND window = program.waitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return !::IsWindowVisible(window); }));
+    ::PostMessageW(window, kTrayNotify, 0, WM_LBUTTONUP);
+    ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(window) != FALSE; }, 5s));
+    ::Sleep(500);
+
+    for (const ScaledDialog& d : kDialogs) {
+        SCOPED_TRACE(::testing::Message() << "list item " << static_cast<int>(d.opensFrom));
+        clickAt(window, centreOf(scale.rect(ui::layout::box(3))));
+        HWND list = nullptr;
+        ASSERT_TRUE(waitUntil([&] { return (list = ::GetDlgItem(window, kListOfButton3)); }));
+        ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(d.opensFrom), 0);
+        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(kListOfButton3, LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(list));
+        HWND dialog = nullptr;
+        ASSERT_TRUE(waitUntil([&] { return (dialog = ownedDialog(window, d.name)); }));
+        ::Sleep(300);
+
+        RECT client{};
+        ::GetClientRect(dialog, &client);
+        const SIZE expected = dpi == 144 ? d.at150 : d.at200;
+        EXPECT_EQ(client.right, expected.cx);
+        EXPECT_EQ(client.bottom, expected.cy);
+        EXPECT_EQ(childrenOutside(dialog), std::vector<std::string>{});
+        if (d.kind != ui::DialogKind::SingleKey) {
+            // The box, clicked at its scaled place, opens the list inside too.
+            const ui::DropDownLayout& layout = ui::dropDownLayout(d.kind);
+            clickAt(dialog, centreOf(scale.rect(layout.box)));
+            EXPECT_TRUE(waitUntil([&] { return ::GetDlgItem(dialog, layout.listId) != nullptr; }))
+                << "the box did not open its list";
+            EXPECT_EQ(childrenOutside(dialog), std::vector<std::string>{});
+        }
+        ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(waitUntil([&] { return ownedDialog(window) == nullptr; }));
+        ASSERT_TRUE(waitUntil([&] { return ::GetDlgItem(window, kListOfButton3) == nullptr; }))
+            << "the list stayed open";
+    }
 
     ::PostMessageW(window, WM_COMMAND, kTrayExitCommand, 0);
     program.waitForExit();

@@ -462,6 +462,156 @@ TEST_F(AssignmentDialogsTest, SingleKeyDialogNamesAKeyTheSystemCannotNameByItsPo
     EXPECT_EQ(singleKeyUsage(choice.keyName, choice.keyData), 0x67);
 }
 
+void pressShiftTab() {
+    sendInputs({keyEvent(VK_SHIFT, true), keyEvent(VK_TAB, true), keyEvent(VK_TAB, false),
+                keyEvent(VK_SHIFT, false)});
+}
+
+// The focus mark stands inside the image button, 3 pixels in from its corner.
+constexpr POINT kOkMark{169, 256};
+constexpr POINT kCancelMark{274, 256};
+const COLORREF kMarkColour = RGB(0, 255, 198);  // the default skin's selection
+
+TEST_F(AssignmentDialogsTest, WindowsDialogDrivenByKeysAloneTakesTheFunctionPickedFromItsList) {
+    std::optional<WindowsChoice> result;
+    {
+        UiScript script({
+            [] {
+                if (!dialog()) return false;
+                EXPECT_EQ(windowText(dialog()), L"Windows") << "named for screen readers";
+                ::SetForegroundWindow(dialog());
+                pressKey(VK_DOWN);  // the box has the focus: the next function
+                return true;
+            },
+            [] {
+                EXPECT_EQ(textOf(532), L"Mail");
+                EXPECT_NE(pixelOf(dialog(), kOkMark.x, kOkMark.y), kMarkColour) << "no mark yet";
+                pressKey(VK_SPACE);
+                return true;
+            },
+            [] {
+                if (!control(533)) return false;
+                EXPECT_EQ(win::list_box::selection(control(533)), 1) << "opens on the choice";
+                pressKey(VK_DOWN);
+                pressKey(VK_ESCAPE);  // closes the list, not the dialog
+                return true;
+            },
+            [] {
+                if (control(533)) return false;
+                EXPECT_EQ(textOf(532), L"Mail");
+                pressKey(VK_F4);
+                return true;
+            },
+            [] {
+                if (!control(533)) return false;
+                pressKey(VK_END);
+                pressKey(VK_RETURN);  // picks
+                return true;
+            },
+            [] {
+                if (control(533)) return false;
+                EXPECT_EQ(textOf(532), L"Browser-Refresh");
+                pressKey(VK_TAB);
+                return true;
+            },
+            [] {
+                EXPECT_EQ(pixelOf(dialog(), kOkMark.x, kOkMark.y), kMarkColour) << "OK focused";
+                pressKey(VK_TAB);
+                return true;
+            },
+            [] {
+                EXPECT_EQ(pixelOf(dialog(), kCancelMark.x, kCancelMark.y), kMarkColour);
+                EXPECT_NE(pixelOf(dialog(), kOkMark.x, kOkMark.y), kMarkColour);
+                pressShiftTab();
+                return true;
+            },
+            [] {
+                EXPECT_EQ(pixelOf(dialog(), kOkMark.x, kOkMark.y), kMarkColour);
+                pressKey(VK_SPACE);
+                return true;
+            },
+        });
+        result = runWindowsDialog(nullptr, args(L"full"));
+    }
+    EXPECT_EQ(result, (WindowsChoice{8, u"Browser-Refresh"}));
+}
+
+TEST_F(AssignmentDialogsTest, FireKeyDialogByKeysStartsInTheRepeatCountAndEscCancelsIt) {
+    std::optional<FireKeyChoice> result = FireKeyChoice{};
+    {
+        UiScript script({
+            [] {
+                if (!dialog()) return false;
+                ::SetForegroundWindow(dialog());
+                typeText(L"7");  // over the selected count
+                return true;
+            },
+            [] {
+                EXPECT_EQ(textOf(575), L"7");
+                pressShiftTab();  // back to the key's box
+                return true;
+            },
+            [] {
+                pressKey(VK_DOWN);
+                return true;
+            },
+            [] {
+                EXPECT_EQ(textOf(572), L"R-Button");
+                pressKey(VK_ESCAPE);
+                return true;
+            },
+        });
+        result = runFireKeyDialog(nullptr, args(L"full"));
+    }
+    EXPECT_EQ(result, std::nullopt);
+}
+
+TEST_F(AssignmentDialogsTest, SingleKeyFieldTakesAShortTabAsAKeyAndAHeldTabLeavesItForOk) {
+    SingleKeyDialog dialogUnderTest(args(L"full"), nullptr);
+    DWORD heldSince = 0;
+    bool ok = false;
+    drainInput();
+    {
+        UiScript script({
+            [] {
+                if (!dialog()) return false;
+                ::SetForegroundWindow(dialog());
+                pressKey('A');
+                return true;
+            },
+            [] {
+                EXPECT_EQ(textOf(502), L"A");
+                pressKey(VK_TAB);
+                return true;
+            },
+            [&] {
+                EXPECT_NE(textOf(502), L"A") << "a short Tab is a key";
+                EXPECT_EQ(singleKeyUsage(dialogUnderTest.choice().keyName,
+                                         dialogUnderTest.choice().keyData),
+                          0x2B);
+                pressKey('A');
+                return true;
+            },
+            [&] {
+                sendInputs({keyEvent(VK_TAB, true)});
+                heldSince = ::GetTickCount();
+                return true;
+            },
+            [&] { return ::GetTickCount() - heldSince > 1300; },
+            [] {
+                sendInputs({keyEvent(VK_TAB, false)});
+                EXPECT_EQ(textOf(502), L"A") << "the key from before the held Tab";
+                EXPECT_EQ(pixelOf(dialog(), kOkMark.x, kOkMark.y), kMarkColour) << "on OK";
+                pressKey(VK_RETURN);  // OK, no longer a key
+                return true;
+            },
+        });
+        ok = dialogUnderTest.run();
+    }
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(dialogUnderTest.choice().keyName, u"A");
+}
+
 // A control's pixel as the screen shows it; `frame` reads the window's
 // border rather than its client area.
 COLORREF controlPixel(HWND control, int x, int y, bool frame = false) {

@@ -196,6 +196,12 @@ TEST(TextFit, EveryTextOfThePageAndTheDialogsFitsItsPlaceInEveryLanguageBarTheLi
             dialogLabel(DialogLabelSet::SingleKey, language, single_label::kPleaseEnterKey);
         misfits.check(name + " single-key prompt", prompt, dialog.measure(prompt, 0).width,
                       dialog_layout::kKeyPrompt.width());
+        const std::u16string_view hint = text(language, TextId::SingleKeyHint);
+        const TextSize hintSize = dialog.measure(hint, dialog_layout::kKeyHint.width());
+        misfits.check(name + " single-key hint", hint, hintSize.width,
+                      dialog_layout::kKeyHint.width());
+        misfits.check(name + " single-key hint height", hint, hintSize.height,
+                      dialog_layout::kKeyHint.height());
         const DialogKind listKinds[] = {DialogKind::WindowsFunction, DialogKind::Multimedia,
                                         DialogKind::HotKey};
         for (const DialogKind kind : listKinds) {
