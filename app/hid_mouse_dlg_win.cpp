@@ -17,13 +17,11 @@
 #include "device/hid_backend.h"
 #include "device/hid_setupapi_win.h"
 #include "input/list_search.h"
-#include "lang/fonts.h"
-#include "lang/fonts_win.h"
 #include "perf/dpi.h"
 #include "ui/assignment_dialogs_win.h"
 #include "ui/page_access.h"
+#include "ui/page_canvas_win.h"
 #include "ui/page_draw.h"
-#include "ui/page_focus.h"
 #include "ui/page_layout.h"
 #include "ui/skin_colours_win.h"
 #include "window/client_size.h"
@@ -233,27 +231,11 @@ void CHidMouseDlg::loadSkinAndFonts() {
 // control are scaled at this edge, while the page's rules keep 96-DPI numbers.
 void CHidMouseDlg::makeCanvasForDpi() {
     scale_ = ui::DisplayScale{win::windowDpi(hwnd())};
-    LanguageFonts fonts = fontsFor(model_->language(), win::runningWindowsVersion());
-    fonts.body.height = scale_.px(fonts.body.height);
-    fonts.title.height = scale_.px(fonts.title.height);
-    fonts.compact.height = scale_.px(fonts.compact.height);
-    bodyFont_ = win::makeFont(fonts.body);
-    titleFont_ = win::makeFont(fonts.title);
-    compactFont_ = win::makeFont(fonts.compact);
-
-    ui::CanvasSetup setup;
-    setup.skinFolder = win::toWide(model_->skinFolder());
-    setup.background = u"/main.png";
-    setup.fallbackWidth = ui::layout::kPageWidth;
-    setup.fallbackHeight = ui::layout::kPageHeight;
-    setup.textColour = textColour_;
-    setup.focusColour = focusColour_;
-    setup.bodyFont = bodyFont_.get();
-    setup.titleFont = titleFont_.get();
-    setup.compactFont = compactFont_.get();
-    setup.dpi = scale_.dpi;
+    fonts_ = ui::makePageFonts(model_->language(), scale_.dpi);
+    const ui::CanvasSetup setup = ui::pageCanvasSetup(
+        {win::toWide(model_->skinFolder()), textColour_, focusColour_}, fonts_, scale_.dpi);
     canvasSetup_ = setup;
-    canvas_ = std::make_unique<ui::GdiCanvas>(std::move(setup));
+    canvas_ = std::make_unique<ui::GdiCanvas>(setup);
 
     // The client area is the canvas, pixel for pixel.
     win::setClientSize(hwnd(), canvas_->width(), canvas_->height());
@@ -279,7 +261,7 @@ std::optional<LRESULT> CHidMouseDlg::OnDpiChanged(WPARAM, LPARAM lParam) {
         if (rect == listRects_.end()) continue;
         const RECT r = toRect(scale_.rect(rect->second));
         ::MoveWindow(list.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-        ::SendMessageW(list.get(), WM_SETFONT, reinterpret_cast<WPARAM>(bodyFont_.get()), TRUE);
+        ::SendMessageW(list.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.body.get()), TRUE);
     }
     for (int stage = 1; stage <= ui::layout::kStages; ++stage) {
         const HWND swatch = swatches_[static_cast<std::size_t>(stage - 1)].get();
@@ -483,7 +465,7 @@ void CHidMouseDlg::openList(const ListToOpen& list) {
     window.reset(win::list_box::create(hwnd(), static_cast<int>(list.id),
                                        toRect(scale_.rect(list.rect)), list.items));
     if (!window) return;
-    ::SendMessageW(window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(bodyFont_.get()), TRUE);
+    ::SendMessageW(window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.body.get()), TRUE);
     // Its name for screen readers; a list box shows no text of its own.
     ::SetWindowTextW(window.get(), win::toWide(ui::listName(list.id, model_->language())).c_str());
 }
@@ -600,7 +582,7 @@ std::optional<LRESULT> CHidMouseDlg::OnControlColour(UINT message, HDC dc, HWND 
             } else {
                 ::SetTextColor(dc, textColour_);
                 ::SetBkColor(dc, kStaticBackground);
-                ::SelectObject(dc, bodyFont_.get());
+                ::SelectObject(dc, fonts_.body.get());
                 controlBrush_.reset(::CreateSolidBrush(kStaticBackground));
             }
             return reinterpret_cast<LRESULT>(controlBrush_.get());
@@ -610,7 +592,7 @@ std::optional<LRESULT> CHidMouseDlg::OnControlColour(UINT message, HDC dc, HWND 
             // List boxes fill each item with the background colour whatever
             // the mode; left white, the white items could not be read.
             ::SetBkColor(dc, kListBackground);
-            ::SelectObject(dc, bodyFont_.get());
+            ::SelectObject(dc, fonts_.body.get());
             return reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH));
         case WM_CTLCOLOREDIT:
             ::SetTextColor(dc, textColour_);

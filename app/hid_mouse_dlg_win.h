@@ -24,6 +24,7 @@
 #include "perf/system_pointer_win.h"
 #include "ui/display_scale.h"
 #include "ui/gdi_canvas_win.h"
+#include "ui/page_canvas_win.h"
 #include "window/dialog.h"
 #include "window/handles.h"
 
@@ -147,9 +148,7 @@ class CHidMouseDlg : public win::MappedDialog<CHidMouseDlg>,
     COLORREF textColour_ = RGB(0, 0, 0);
     COLORREF focusColour_ = RGB(0, 255, 198);
     std::unique_ptr<PageAccessibleOwner> accessible_;
-    win::Font bodyFont_;
-    win::Font titleFont_;
-    win::Font compactFont_;
+    ui::PageFonts fonts_;
     ui::DisplayScale scale_;                      // the window's DPI; the page keeps 96-DPI numbers
     std::unique_ptr<ui::GdiCanvas> canvas_;       // released while the window is hidden
     std::optional<ui::CanvasSetup> canvasSetup_;  // what remakes it on the next show

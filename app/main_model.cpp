@@ -421,12 +421,18 @@ void MainWindowModel::saveProfileAs() {
     window_.showBalloonText(noticeBalloon(filled(language, TextId::ProfileSaved, name)));
 }
 
-void MainWindowModel::backUp() {
-    if (!initialised_) return;
+// A backup and a restore need the mouse; without it the balloon says so.
+bool MainWindowModel::mouseAnswersForBackup() {
+    if (!initialised_) return false;
     if (!core_.mousePresent()) {
         window_.showBalloon(balloon_code::kMouseMissing);
-        return;
+        return false;
     }
+    return true;
+}
+
+void MainWindowModel::backUp() {
+    if (!mouseAnswersForBackup()) return;
     const Language language = core_.language();
     const std::optional<std::u16string> path = window_.chooseFile(
         {true, titleOf(language, TextId::BackUp), u"",
@@ -449,11 +455,7 @@ void MainWindowModel::backUp() {
 }
 
 void MainWindowModel::restoreBackup() {
-    if (!initialised_) return;
-    if (!core_.mousePresent()) {
-        window_.showBalloon(balloon_code::kMouseMissing);
-        return;
-    }
+    if (!mouseAnswersForBackup()) return;
     const Language language = core_.language();
     const std::optional<std::u16string> path = window_.chooseFile(
         {false, titleOf(language, TextId::Restore), u"", u"",

@@ -6,7 +6,9 @@
 // start-up, shown after an icon click, and hidden again. The click is the
 // icon's own message sent to the window; click-to-drawn is that message and
 // the window's first paint after it, as a median over several show/hide
-// rounds. Run under Wine (or on Windows), after building stage_demo:
+// rounds. Start-up is each program's time from its creation until it first
+// waits for input. Run under Wine (or on Windows), after building stage_demo,
+// with the display scale to be measured (Wine: the prefix's LogPixels):
 //   wine bench_hidden_memory_win.exe [staged-demo-folder]
 // Without a folder it uses build/windows/stage/demo beside this program.
 
@@ -27,6 +29,7 @@ namespace fs = std::filesystem;
 constexpr UINT kTrayNotify = WM_USER + 1;  // the icon's callback message
 constexpr WPARAM kTrayExit = 1028;         // the icon menu's Exit command
 constexpr wchar_t kBareClass[] = L"TrvBareBenchWindow";
+constexpr wchar_t kBareReady[] = L"TrvBareBenchReady";
 constexpr int kRounds = 7;
 
 int runBare() {
@@ -38,6 +41,12 @@ int runBare() {
     const HWND window = ::CreateWindowExW(0, kBareClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
                                           nullptr, nullptr, wc.hInstance, nullptr);
     if (!window) return 1;
+    // A console program has no input idle to wait for: it says when it is
+    // ready instead.
+    if (const HANDLE ready = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, kBareReady)) {
+        ::SetEvent(ready);
+        ::CloseHandle(ready);
+    }
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);
@@ -80,14 +89,26 @@ struct Child {
     }
 };
 
-bool start(Child& child, std::wstring commandLine, const fs::path& folder) {
+// Start-up time: from the process's creation until its thread first waits
+// for input with nothing pending (WaitForInputIdle; for the bare program, its
+// ready event), -1 if it never does.
+double start(Child& child, std::wstring commandLine, const fs::path& folder,
+             HANDLE ready = nullptr) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
+    const auto startTime = std::chrono::steady_clock::now();
     child.started =
         ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                          folder.empty() ? nullptr : folder.c_str(), &si, &child.info) != FALSE;
-    if (!child.started) std::fprintf(stderr, "CreateProcessW failed: %lu\n", ::GetLastError());
-    return child.started;
+    if (!child.started) {
+        std::fprintf(stderr, "CreateProcessW failed: %lu\n", ::GetLastError());
+        return -1;
+    }
+    const DWORD waited = ready ? ::WaitForSingleObject(ready, 30000)
+                               : ::WaitForInputIdle(child.info.hProcess, 30000);
+    if (waited != 0) return -1;
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startTime)
+        .count();
 }
 
 HWND waitForWindow(const wchar_t* className, DWORD processId, int timeoutMs) {
@@ -145,9 +166,14 @@ int wmain(int argc, wchar_t** argv) {
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     long long bareKb = -1;
+    double bareStartMs = -1;
+    double programStartMs = -1;
     {
         Child bare;
-        if (!start(bare, L"\"" + std::wstring(self) + L"\" --bare", {})) return 1;
+        const HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, kBareReady);
+        bareStartMs = start(bare, L"\"" + std::wstring(self) + L"\" --bare", {}, ready);
+        if (ready) ::CloseHandle(ready);
+        if (!bare.started) return 1;
         const HWND window = waitForWindow(kBareClass, bare.info.dwProcessId, 20000);
         if (!window) {
             std::fprintf(stderr, "the bare program shows no window\n");
@@ -163,7 +189,8 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> clicks;
     {
         Child program;
-        if (!start(program, L"\"" + (work / "TRV418.exe").wstring() + L"\"", work)) return 1;
+        programStartMs = start(program, L"\"" + (work / "TRV418.exe").wstring() + L"\"", work);
+        if (!program.started) return 1;
         const HWND window = waitForWindow(L"Trv418GmClass", program.info.dwProcessId, 30000);
         if (!window) {
             std::fprintf(stderr, "TRV418.exe shows no window\n");
@@ -187,6 +214,11 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> sorted = clicks;
     std::sort(sorted.begin(), sorted.end());
 
+    const HDC screen = ::GetDC(nullptr);
+    std::printf("display: %d DPI\n", ::GetDeviceCaps(screen, LOGPIXELSX));
+    ::ReleaseDC(nullptr, screen);
+    std::printf("start-up ms (until idle for input): bare %.1f, TRV418 %.1f\n", bareStartMs,
+                programStartMs);
     std::printf(
         "private KB: bare %lld, TRV418 hidden after start-up %lld (+%lld), shown %lld "
         "(+%lld), hidden again %lld (+%lld)\n",

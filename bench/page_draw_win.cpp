@@ -6,10 +6,11 @@
 // over the virtual mouse and a temporary copy of the staged plain folder
 // (config.bin, str.ini and Skins/), as the program would beside its
 // executable. Run under Wine (or on Windows), after building stage_plain:
-//   wine bench_page_draw_win.exe [--cache=on|off] [staged-folder]
+//   wine bench_page_draw_win.exe [--cache=on|off] [--dpi=N] [staged-folder]
 // Without a folder it uses build/windows/stage/plain beside this program.
 // Both image-cache settings run, off first, unless --cache picks one: the
 // private bytes of a single setting come from a process that ran only it.
+// --dpi draws the page as the window does at that DPI (96 unless given).
 
 #include <windows.h>
 #include <psapi.h>
@@ -29,10 +30,10 @@
 #include "core/pointer_fakes.h"
 #include "device/transfer.h"
 #include "device/virtual_mouse.h"
-#include "lang/fonts.h"
-#include "lang/fonts_win.h"
 #include "support/png_files_win.h"
+#include "ui/display_scale.h"
 #include "ui/gdi_canvas_win.h"
+#include "ui/page_canvas_win.h"
 #include "ui/page_draw.h"
 #include "ui/page_layout.h"
 #include "window/wide.h"
@@ -47,7 +48,8 @@ namespace layout = trv::ui::layout;
 // page's colour swatches (child windows) are left out.
 class BenchWindow final : public trv::WindowPort {
   public:
-    BenchWindow(HWND window, bool cacheImages) : window_(window), cacheImages_(cacheImages) {}
+    BenchWindow(HWND window, bool cacheImages, int dpi)
+        : window_(window), cacheImages_(cacheImages), dpi_(dpi) {}
 
     void attach(const trv::MainWindowModel& model) { model_ = &model; }
 
@@ -66,18 +68,10 @@ class BenchWindow final : public trv::WindowPort {
     bool registerDeviceNotifications() override { return true; }
     void loadSkinAndFonts() override {
         const trv::SkinSettings& skin = model_->skin();
-        const trv::LanguageFonts fonts =
-            trv::fontsFor(model_->language(), trv::win::runningWindowsVersion());
-        body_ = trv::win::makeFont(fonts.body);
-        title_ = trv::win::makeFont(fonts.title);
-        trv::ui::CanvasSetup setup;
-        setup.skinFolder = trv::win::toWide(model_->skinFolder());
-        setup.background = u"/main.png";
-        setup.fallbackWidth = layout::kPageWidth;
-        setup.fallbackHeight = layout::kPageHeight;
-        setup.textColour = RGB(skin.red, skin.green, skin.blue);
-        setup.bodyFont = body_.get();
-        setup.titleFont = title_.get();
+        fonts_ = trv::ui::makePageFonts(model_->language(), dpi_);
+        trv::ui::CanvasSetup setup = trv::ui::pageCanvasSetup(
+            {trv::win::toWide(model_->skinFolder()), RGB(skin.red, skin.green, skin.blue)}, fonts_,
+            dpi_);
         setup.cacheImages = cacheImages_;
         canvas_ = std::make_unique<trv::ui::GdiCanvas>(std::move(setup));
         if (!canvas_->backgroundLoaded()) {
@@ -100,9 +94,9 @@ class BenchWindow final : public trv::WindowPort {
   private:
     HWND window_;
     bool cacheImages_;
+    int dpi_;
     const trv::MainWindowModel* model_ = nullptr;
-    trv::win::Font body_;
-    trv::win::Font title_;
+    trv::ui::PageFonts fonts_;
     std::unique_ptr<trv::ui::GdiCanvas> canvas_;
 };
 
@@ -194,7 +188,7 @@ struct Figures {
     bool ok = false;
 };
 
-Figures measure(const fs::path& staged, HWND window, bool cacheImages) {
+Figures measure(const fs::path& staged, HWND window, bool cacheImages, int dpi) {
     Figures figures;
     std::error_code error;
     ProgramFolder folder(staged, error);
@@ -224,12 +218,12 @@ Figures measure(const fs::path& staged, HWND window, bool cacheImages) {
     };
     figures.startUp = medianMs(10, [&] {
         Services services(strIni);
-        BenchWindow port(window, cacheImages);
+        BenchWindow port(window, cacheImages, dpi);
         startProgram(services, port);
     });
 
     Services services(strIni);
-    BenchWindow port(window, cacheImages);
+    BenchWindow port(window, cacheImages, dpi);
     const auto model = startProgram(services, port);
     figures.privateKbAfterBuild = privateKb();
     if (!model->pageLive() || port.pageBuild.empty() || port.messages != 0) {
@@ -271,13 +265,17 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     std::vector<bool> caches = {false, true};
+    int dpi = 96;
     fs::path staged = stagedFolder();
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
         if (arg == L"--cache=on" || arg == L"--cache=off") {
             caches = {arg == L"--cache=on"};
+        } else if (arg.starts_with(L"--dpi=") && std::stoi(arg.substr(6)) >= 96) {
+            dpi = std::stoi(arg.substr(6));
         } else if (arg.starts_with(L"--")) {
-            std::fprintf(stderr, "usage: bench_page_draw_win [--cache=on|off] [staged-folder]\n");
+            std::fprintf(stderr,
+                         "usage: bench_page_draw_win [--cache=on|off] [--dpi=N] [staged-folder]\n");
             return 1;
         } else {
             staged = arg;
@@ -289,17 +287,18 @@ int wmain(int argc, wchar_t** argv) {
                      staged.wstring().c_str());
         return 1;
     }
+    const trv::ui::DisplayScale scale{dpi};
     HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0,
-                                    layout::kPageWidth, layout::kPageHeight, nullptr, nullptr,
-                                    ::GetModuleHandleW(nullptr), nullptr);
+                                    scale.px(layout::kPageWidth), scale.px(layout::kPageHeight),
+                                    nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
 
     const std::size_t startKb = privateKb();
-    std::printf("staged folder: %ls\n", staged.wstring().c_str());
+    std::printf("staged folder: %ls, page drawn at %d DPI\n", staged.wstring().c_str(), dpi);
     std::printf("%-12s %13s %10s %10s %13s %16s\n", "image cache", "start-up ms", "page ms",
                 "hover ms", "DPI click ms", "private KB");
     int failed = 0;
     for (const bool cache : caches) {
-        const Figures f = measure(staged, window, cache);
+        const Figures f = measure(staged, window, cache, dpi);
         if (!f.ok) {
             ++failed;
             continue;

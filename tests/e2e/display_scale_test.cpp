@@ -110,23 +110,34 @@ bool notAFirstRun(const std::wstring& folder) {
     return true;
 }
 
-class DisplayScaleRun : public ::testing::TestWithParam<int> {};
+// The demo program started at the parameter's DPI from a fresh folder, its
+// page shown from the icon.
+class DisplayScaleRun : public ::testing::TestWithParam<int> {
+  protected:
+    HWND showPage(const std::wstring& name) {
+        folder_ = freshCopyOf(windowsPath(TRV_STAGE_DEMO), name + std::to_wstring(GetParam()));
+        if (!notAFirstRun(folder_)) return nullptr;
+        setting_.emplace(static_cast<DWORD>(GetParam()));
+        program_.emplace(folder_);
+        const HWND window = program_->started() ? program_->waitForMainWindow() : nullptr;
+        if (!window || !waitUntil([&] { return !::IsWindowVisible(window); })) return nullptr;
+        ::PostMessageW(window, kTrayNotify, 0, WM_LBUTTONUP);
+        if (!waitUntil([&] { return ::IsWindowVisible(window) != FALSE; }, 5s)) return nullptr;
+        return window;
+    }
+
+    std::wstring folder_;
+    std::optional<LogPixels> setting_;
+    std::optional<RunningProgram> program_;
+};
 
 TEST_P(DisplayScaleRun,
        PageIsScaledAndThePointerHoversAndClicksAtScaledPlacesUntilApplyWrites250Hz) {
     const int dpi = GetParam();
     const ui::DisplayScale scale{dpi};
-    const std::wstring folder =
-        freshCopyOf(windowsPath(TRV_STAGE_DEMO), L"display-scale-" + std::to_wstring(dpi));
-    ASSERT_TRUE(notAFirstRun(folder));
-    const LogPixels setting(static_cast<DWORD>(dpi));
-    RunningProgram program(folder);
-    ASSERT_TRUE(program.started());
-    const HWND window = program.waitForMainWindow();
+    const HWND window = showPage(L"display-scale-");
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return !::IsWindowVisible(window); }));
-    ::PostMessageW(window, kTrayNotify, 0, WM_LBUTTONUP);
-    ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(window) != FALSE; }, 5s));
+    const std::wstring& folder = folder_;
     ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::Sleep(500);
 
@@ -196,7 +207,7 @@ TEST_P(DisplayScaleRun,
     EXPECT_EQ(byteOf(folder + L"\\virtual-mouse.bin", kMouseRate), k250Hz);
 
     ::PostMessageW(window, WM_COMMAND, kTrayExitCommand, 0);
-    program.waitForExit();
+    program_->waitForExit();
 }
 
 // The dialog the page opened, owned by its window; with a name, only the one
@@ -271,19 +282,9 @@ constexpr ScaledDialog kDialogs[] = {
 constexpr int kListOfButton3 = 43;
 
 TEST_P(DisplayScaleRun, EveryAssignmentDialogOpensAtItsScaledSizeWithItsControlsAndListInside) {
-    const int dpi = GetParam();
-    const ui::DisplayScale scale{dpi};
-    const std::wstring folder =
-        freshCopyOf(windowsPath(TRV_STAGE_DEMO), L"scaled-dialogs-" + std::to_wstring(dpi));
-    ASSERT_TRUE(notAFirstRun(folder));
-    const LogPixels setting(static_cast<DWORD>(dpi));
-    RunningProgram program(folder);
-    ASSERT_TRUE(program.started());
-    const HWND window = program.waitForMainWindow();
+    const ui::DisplayScale scale{GetParam()};
+    const HWND window = showPage(L"scaled-dialogs-");
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return !::IsWindowVisible(window); }));
-    ::PostMessageW(window, kTrayNotify, 0, WM_LBUTTONUP);
-    ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(window) != FALSE; }, 5s));
     ::Sleep(500);
 
     for (const ScaledDialog& d : kDialogs) {
@@ -300,7 +301,7 @@ TEST_P(DisplayScaleRun, EveryAssignmentDialogOpensAtItsScaledSizeWithItsControls
 
         RECT client{};
         ::GetClientRect(dialog, &client);
-        const SIZE expected = dpi == 144 ? d.at150 : d.at200;
+        const SIZE expected = GetParam() == 144 ? d.at150 : d.at200;
         EXPECT_EQ(client.right, expected.cx);
         EXPECT_EQ(client.bottom, expected.cy);
         EXPECT_EQ(childrenOutside(dialog), std::vector<std::string>{});
@@ -319,7 +320,7 @@ TEST_P(DisplayScaleRun, EveryAssignmentDialogOpensAtItsScaledSizeWithItsControls
     }
 
     ::PostMessageW(window, WM_COMMAND, kTrayExitCommand, 0);
-    program.waitForExit();
+    program_->waitForExit();
 }
 
 INSTANTIATE_TEST_SUITE_P(At150And200Percent, DisplayScaleRun, ::testing::Values(144, 192));
