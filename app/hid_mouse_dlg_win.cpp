@@ -73,10 +73,6 @@ POINT pointOf(LPARAM lParam) {
     return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
-COLORREF colourRef(Rgb c) {
-    return RGB(c.red, c.green, c.blue);
-}
-
 // The page's keys. Alt+M comes as a system key; Alt with anything else (Alt+F4
 // above all) is left to the system, as are Enter and Escape with Alt.
 std::optional<ui::Key> pageKeyOf(const MSG& msg) {
@@ -214,7 +210,7 @@ void CHidMouseDlg::loadSkinAndFonts() {
     textColour_ = RGB(skin.red, skin.green, skin.blue);
     // The focus mark wears the skin's accent, the colour of its dialogs'
     // selection.
-    focusColour_ = colourRef(ui::readSkinColours(win::toWide(model_->skinFolder())).selection);
+    focusColour_ = ui::colourRef(ui::readSkinColours(win::toWide(model_->skinFolder())).selection);
     makeCanvasForDpi();
 
     if (!canvas_->backgroundLoaded()) {

@@ -4,13 +4,11 @@
 #include <windowsx.h>
 
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <utility>
 
 #include "lang/fonts.h"
 #include "lang/fonts_win.h"
+#include "ui/skin_colours_win.h"
 #include "window/client_size.h"
 #include "window/list_box.h"
 #include "window/wide.h"
@@ -71,18 +69,6 @@ bool isNavigationKey(UINT key) {
         default:
             return false;
     }
-}
-
-COLORREF colourRef(Rgb c) {
-    return RGB(c.red, c.green, c.blue);
-}
-
-DialogColours readColours(const std::wstring& skinFolder) {
-    std::ifstream file(std::filesystem::path(skinFolder + win::toWide(kDialogColoursFile)),
-                       std::ios::binary);
-    if (!file) return {};
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    return parseDialogColours(text);
 }
 
 // An open list's border in the skin's colour instead of the system's frame.
@@ -171,7 +157,7 @@ BOOL DialogFrame::OnInitDialog() {
     win::keepDialogLayoutOnDpiChange(hwnd());
     // No caption shows it; screen readers announce it when the dialog opens.
     ::SetWindowTextW(hwnd(), win::toWide(text(args_.language, look.name)).c_str());
-    colours_ = readColours(args_.skinFolder);
+    colours_ = readSkinColours(args_.skinFolder);
     scale_ = DisplayScale{win::windowDpi(hwnd())};
     if (!layoutForDpi()) {
         // Blank until closed: the image buttons still answer clicks, Enter and Esc.
