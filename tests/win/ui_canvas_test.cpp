@@ -273,6 +273,45 @@ TEST_F(CanvasTest, TextsAppearInTheSkinColourWhereTheirFormatPutsThem) {
     }
 }
 
+TEST_F(CanvasTest, ATextTooWideForItsPlaceTakesTheCompactFontAndACaptionWrapsUpwards) {
+    const auto tahoma = [](int height) {
+        return win::Font(::CreateFontW(
+            -height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+            CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+    };
+    const win::Font body = tahoma(14), compact = tahoma(10);
+    constexpr COLORREF kInk = RGB(250, 210, 20);
+    const Rect place{20, 40, 80, 60};  // 60 pixels: room for "Apply", not for the long text
+    const auto drawn = [&](std::u16string_view text, TextFormat format, const Rect& at) {
+        CanvasSetup setup = over(u"/none.png");
+        setup.fallbackWidth = 200;
+        setup.fallbackHeight = 64;
+        setup.textColour = kInk;
+        setup.bodyFont = body.get();
+        setup.compactFont = compact.get();
+        GdiCanvas canvas(setup);
+        canvas.drawText(text, at, format, FontRole::Body);
+        return inked(canvas, kInk);
+    };
+    // What fits stays in the body font, the same for both formats.
+    const RECT fits = drawn(u"Apply", TextFormat::Centre, place);
+    const RECT fitsWrapUp = drawn(u"Apply", TextFormat::CentreWrapUp, place);
+    EXPECT_TRUE(::EqualRect(&fits, &fitsWrapUp));
+
+    const RECT oneLine = drawn(u"Enhance pointer", TextFormat::Centre, place);
+    const RECT roomy = drawn(u"Enhance pointer", TextFormat::Centre, {0, 40, 200, 60});
+    EXPECT_LT(oneLine.bottom - oneLine.top, roomy.bottom - roomy.top) << "the smaller face";
+    EXPECT_GE(oneLine.top, place.top);
+    EXPECT_LE(oneLine.right, place.right);
+
+    const RECT twoLines = drawn(u"Enhance pointer precision", TextFormat::CentreWrapUp, place);
+    EXPECT_GE(twoLines.left, place.left);
+    EXPECT_LE(twoLines.right, place.right);
+    EXPECT_LT(twoLines.top, place.top) << "grown upwards";
+    EXPECT_LE(twoLines.bottom, place.bottom);
+    EXPECT_GE(twoLines.bottom - twoLines.top, 14) << "two lines";
+}
+
 LRESULT CALLBACK canvasWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) {
         const auto* canvas =
