@@ -36,15 +36,6 @@ ui::Redraw boxesAndModes() {
 
 constexpr std::u16string_view kBackupExtension = u"trvb";
 
-// A row's "%s" filled in.
-std::u16string filled(Language language, TextId id, std::u16string_view value) {
-    std::u16string result(text(language, id));
-    if (const std::size_t at = result.find(u"%s"); at != std::u16string::npos) {
-        result.replace(at, 2, value);
-    }
-    return result;
-}
-
 // A menu text as a dialog's title: without its ellipsis.
 std::u16string titleOf(Language language, TextId id) {
     std::u16string title(text(language, id));
@@ -312,29 +303,25 @@ void MainWindowModel::rememberProfile(std::u16string name) {
 
 bool MainWindowModel::mayDropPageChanges(TextId question, std::u16string_view name) {
     if (!pageLive() || !core_.hasUnappliedChanges()) return true;
-    return window_.askYesNo(filled(core_.language(), question, name),
+    return window_.askYesNo(filledText(core_.language(), question, name),
                             text(core_.language(), TextId::SettingsChangedCaption));
 }
 
 void MainWindowModel::refuseProfile(std::u16string_view name, const std::u16string& problem) {
     window_.showBalloonText(noticeBalloon(
-        filled(core_.language(), TextId::ProfileRefused, name) + u"\n" + problem, true));
+        filledText(core_.language(), TextId::ProfileRefused, name) + u"\n" + problem, true));
 }
 
 void MainWindowModel::tellFileNotWritten(const std::u16string& path, std::uint32_t systemError) {
     const Language language = core_.language();
-    tell(filled(language, TextId::FileNotWritten, path) + u"\n" +
+    tell(filledText(language, TextId::FileNotWritten, path) + u"\n" +
              std::u16string(text(language, TextId::ErrorCode)) + u" " +
              errorNumberText(systemError),
          text(language, TextId::SettingsChangedCaption));
 }
 
 void MainWindowModel::applyProfile(const std::u16string& name) {
-    if (!initialised_) return;
-    if (!core_.mousePresent()) {
-        window_.showBalloon(balloon_code::kMouseMissing);
-        return;
-    }
+    if (!mouseAnswers()) return;
     // Without config.bin there is nothing the profile's keys could go over,
     // and OK would save nothing.
     if (!core_.settingsLoaded()) return;
@@ -343,11 +330,11 @@ void MainWindowModel::applyProfile(const std::u16string& name) {
     const std::u16string file(fileNameOf(path));
     const ProfileFile read = readProfileFile(core_.files(), path);
     if (read.problem == ProfileFileProblem::Unreadable) {
-        refuseProfile(name, filled(language, TextId::FileNotRead, file));
+        refuseProfile(name, filledText(language, TextId::FileNotRead, file));
         return;
     }
     if (read.problem == ProfileFileProblem::Backup) {
-        refuseProfile(name, filled(language, TextId::BackupNotProfile, file));
+        refuseProfile(name, filledText(language, TextId::BackupNotProfile, file));
         return;
     }
     const readable::ImportedProfile profile = core_.readProfile(read.text);
@@ -371,7 +358,7 @@ void MainWindowModel::applyProfile(const std::u16string& name) {
     rememberProfile(name);
     if (pageLive()) rebuildPage();
     if (outcome.written.ok()) {
-        window_.showBalloonText(noticeBalloon(filled(language, TextId::ProfileApplied, name)));
+        window_.showBalloonText(noticeBalloon(filledText(language, TextId::ProfileApplied, name)));
     }
 }
 
@@ -418,11 +405,12 @@ void MainWindowModel::saveProfileAs() {
     if (inFolder(*folder, *path)) {
         lastProfile_ = ProfileOnMouse{name, core_.savedRecord(), core_.savedLabels()};
     }
-    window_.showBalloonText(noticeBalloon(filled(language, TextId::ProfileSaved, name)));
+    window_.showBalloonText(noticeBalloon(filledText(language, TextId::ProfileSaved, name)));
 }
 
-// A backup and a restore need the mouse; without it the balloon says so.
-bool MainWindowModel::mouseAnswersForBackup() {
+// A profile, a backup and a restore need the mouse; without it the balloon
+// says so.
+bool MainWindowModel::mouseAnswers() {
     if (!initialised_) return false;
     if (!core_.mousePresent()) {
         window_.showBalloon(balloon_code::kMouseMissing);
@@ -432,7 +420,7 @@ bool MainWindowModel::mouseAnswersForBackup() {
 }
 
 void MainWindowModel::backUp() {
-    if (!mouseAnswersForBackup()) return;
+    if (!mouseAnswers()) return;
     const Language language = core_.language();
     const std::optional<std::u16string> path = window_.chooseFile(
         {true, titleOf(language, TextId::BackUp), u"",
@@ -451,11 +439,12 @@ void MainWindowModel::backUp() {
         tellFileNotWritten(*path, written.systemError);
         return;
     }
-    window_.showBalloonText(noticeBalloon(filled(language, TextId::BackedUp, fileNameOf(*path))));
+    window_.showBalloonText(
+        noticeBalloon(filledText(language, TextId::BackedUp, fileNameOf(*path))));
 }
 
 void MainWindowModel::restoreBackup() {
-    if (!mouseAnswersForBackup()) return;
+    if (!mouseAnswers()) return;
     const Language language = core_.language();
     const std::optional<std::u16string> path = window_.chooseFile(
         {false, titleOf(language, TextId::Restore), u"", u"",
@@ -465,17 +454,17 @@ void MainWindowModel::restoreBackup() {
     const std::u16string_view caption = text(language, TextId::SettingsChangedCaption);
     const ReadResult read = core_.files().readWithCause(*path, backup::kMaxSize);
     if (!read.bytes) {
-        tell(filled(language, TextId::FileNotRead, file), caption);
+        tell(filledText(language, TextId::FileNotRead, file), caption);
         return;
     }
     const DecodedBackup decoded = decodeBackup(*read.bytes);
     if (decoded.problem != BackupProblem::None) {
-        tell(filled(language, TextId::NotABackup, file), caption);
+        tell(filledText(language, TextId::NotABackup, file), caption);
         return;
     }
     const BlockBackup& taken = decoded.backup;
     if (core_.backupFits(taken) != BackupFit::Fits &&
-        !window_.askYesNo(filled(language, TextId::BackupOfOtherMouse, file), caption)) {
+        !window_.askYesNo(filledText(language, TextId::BackupOfOtherMouse, file), caption)) {
         return;
     }
     if (!mayDropPageChanges(TextId::DropChangesForBackup, file)) return;
@@ -495,9 +484,9 @@ void MainWindowModel::restoreBackup() {
     core_.reloadLabels();
     if (pageLive()) rebuildPage();
     if (taken.files) {
-        window_.showBalloonText(noticeBalloon(filled(language, TextId::Restored, file)));
+        window_.showBalloonText(noticeBalloon(filledText(language, TextId::Restored, file)));
     } else {
-        tell(filled(language, TextId::RestoredBlockOnly, file), caption);
+        tell(filledText(language, TextId::RestoredBlockOnly, file), caption);
     }
 }
 

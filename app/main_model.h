@@ -231,7 +231,7 @@ class MainWindowModel {
     std::uint8_t sensorType() const { return core_.sensorType(); }
 
   private:
-    bool mouseAnswersForBackup();
+    bool mouseAnswers();
     struct PendingChange {
         std::uint32_t eventType;
         std::uint32_t deviceType;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <utility>
 
 namespace trv {
 
@@ -149,19 +150,19 @@ constexpr std::array<TextRow, static_cast<std::size_t>(TextId::Count)> kRows{{
      {u"Backups (*.trvb)", u"备份(*.trvb)", u"備份(*.trvb)", u"Резервни копия (*.trvb)"}},
     {TextId::NewProfileName, {u"Profile", u"配置", u"設定", u"Профил"}},
     {TextId::ProfileApplied,
-     {u"Profile \"%s\" is on the mouse now.", u"配置文件“%s”已写入鼠标。",
-      u"設定檔「%s」已寫入滑鼠。", u"Профилът \"%s\" вече е в мишката."}},
+     {u"Profile \"%1\" is on the mouse now.", u"配置文件“%1”已写入鼠标。",
+      u"設定檔「%1」已寫入滑鼠。", u"Профилът \"%1\" вече е в мишката."}},
     {TextId::ProfileRefused,
-     {u"Profile \"%s\" was not applied; nothing was changed.", u"配置文件“%s”未应用，设置未更改。",
-      u"設定檔「%s」未套用，設定未變更。", u"Профилът \"%s\" не е приложен; нищо не е променено."}},
+     {u"Profile \"%1\" was not applied; nothing was changed.", u"配置文件“%1”未应用，设置未更改。",
+      u"設定檔「%1」未套用，設定未變更。", u"Профилът \"%1\" не е приложен; нищо не е променено."}},
     {TextId::ProfileSaved,
-     {u"The current settings were saved as profile \"%s\".", u"当前设置已保存为配置文件“%s”。",
-      u"目前設定已儲存為設定檔「%s」。", u"Текущите настройки са запазени като профил \"%s\"."}},
+     {u"The current settings were saved as profile \"%1\".", u"当前设置已保存为配置文件“%1”。",
+      u"目前設定已儲存為設定檔「%1」。", u"Текущите настройки са запазени като профил \"%1\"."}},
     {TextId::DropChangesForProfile,
-     {u"The page has changes that are not applied. Apply profile \"%s\" and drop them?",
-      u"本页有未应用的更改。是否应用配置文件“%s”并放弃这些更改？",
-      u"此頁有未套用的變更。是否套用設定檔「%s」並捨棄這些變更？",
-      u"Страницата има неприложени промени. Да се приложи ли профилът \"%s\", а промените да се "
+     {u"The page has changes that are not applied. Apply profile \"%1\" and drop them?",
+      u"本页有未应用的更改。是否应用配置文件“%1”并放弃这些更改？",
+      u"此頁有未套用的變更。是否套用設定檔「%1」並捨棄這些變更？",
+      u"Страницата има неприложени промени. Да се приложи ли профилът \"%1\", а промените да се "
       u"отхвърлят?"}},
     {TextId::ApplyBeforeSaving,
      {u"The page has changes that are not applied. Apply them first, so that the profile holds "
@@ -171,43 +172,43 @@ constexpr std::array<TextRow, static_cast<std::size_t>(TextId::Count)> kRows{{
       u"Страницата има неприложени промени. Да се приложат ли първо, за да влязат в профила? "
       u"\"Не\" запазва настройките, които са в мишката."}},
     {TextId::BackedUp,
-     {u"The mouse, config.bin and the button labels were backed up to %s.",
-      u"鼠标、config.bin和按键名称已备份到%s。", u"滑鼠、config.bin和按鍵名稱已備份到%s。",
-      u"Мишката, config.bin и имената на бутоните са копирани в %s."}},
+     {u"The mouse, config.bin and the button labels were backed up to %1.",
+      u"鼠标、config.bin和按键名称已备份到%1。", u"滑鼠、config.bin和按鍵名稱已備份到%1。",
+      u"Мишката, config.bin и имената на бутоните са копирани в %1."}},
     {TextId::Restored,
-     {u"The backup %s is on the mouse and in the settings now.", u"备份%s已还原到鼠标和设置。",
-      u"備份%s已還原到滑鼠和設定。", u"Резервното копие %s вече е в мишката и в настройките."}},
+     {u"The backup %1 is on the mouse and in the settings now.", u"备份%1已还原到鼠标和设置。",
+      u"備份%1已還原到滑鼠和設定。", u"Резервното копие %1 вече е в мишката и в настройките."}},
     {TextId::RestoredBlockOnly,
-     {u"The mouse was restored from %s. This backup holds no settings file: the next OK or Apply "
+     {u"The mouse was restored from %1. This backup holds no settings file: the next OK or Apply "
       u"writes the program's settings to the mouse.",
-      u"已从%s还原鼠标。此备份不含设置文件：下次按确定或应用时将把程序的设置写入鼠标。",
-      u"已從%s還原滑鼠。此備份不含設定檔案：下次按確定或應用時將把程式的設定寫入滑鼠。",
-      u"Мишката е възстановена от %s. Копието не съдържа файл с настройки: следващото OK или "
+      u"已从%1还原鼠标。此备份不含设置文件：下次按确定或应用时将把程序的设置写入鼠标。",
+      u"已從%1還原滑鼠。此備份不含設定檔案：下次按確定或應用時將把程式的設定寫入滑鼠。",
+      u"Мишката е възстановена от %1. Копието не съдържа файл с настройки: следващото OK или "
       u"\"Приложи\" записва настройките на програмата в мишката."}},
     {TextId::NotABackup,
-     {u"%s is not a backup of TRV418, or it is damaged. Nothing was changed.",
-      u"%s不是TRV418的备份，或已损坏。未作任何更改。",
-      u"%s不是TRV418的備份，或已損壞。未作任何變更。",
-      u"%s не е резервно копие на TRV418 или е повредено. Нищо не е променено."}},
+     {u"%1 is not a backup of TRV418, or it is damaged. Nothing was changed.",
+      u"%1不是TRV418的备份，或已损坏。未作任何更改。",
+      u"%1不是TRV418的備份，或已損壞。未作任何變更。",
+      u"%1 не е резервно копие на TRV418 или е повредено. Нищо не е променено."}},
     {TextId::BackupOfOtherMouse,
-     {u"%s was taken from another mouse (another model or sensor). Restore it all the same?",
-      u"%s取自另一只鼠标（型号或传感器不同）。仍要还原吗？",
-      u"%s取自另一隻滑鼠（型號或感測器不同）。仍要還原嗎？",
-      u"%s е взето от друга мишка (друг модел или сензор). Да се възстанови ли въпреки това?"}},
+     {u"%1 was taken from another mouse (another model or sensor). Restore it all the same?",
+      u"%1取自另一只鼠标（型号或传感器不同）。仍要还原吗？",
+      u"%1取自另一隻滑鼠（型號或感測器不同）。仍要還原嗎？",
+      u"%1 е взето от друга мишка (друг модел или сензор). Да се възстанови ли въпреки това?"}},
     {TextId::DropChangesForBackup,
-     {u"The page has changes that are not applied. Restore the backup %s and drop them?",
-      u"本页有未应用的更改。是否还原备份%s并放弃这些更改？",
-      u"此頁有未套用的變更。是否還原備份%s並捨棄這些變更？",
-      u"Страницата има неприложени промени. Да се възстанови ли копието %s, а промените да се "
+     {u"The page has changes that are not applied. Restore the backup %1 and drop them?",
+      u"本页有未应用的更改。是否还原备份%1并放弃这些更改？",
+      u"此頁有未套用的變更。是否還原備份%1並捨棄這些變更？",
+      u"Страницата има неприложени промени. Да се възстанови ли копието %1, а промените да се "
       u"отхвърлят?"}},
     {TextId::FileNotWritten,
-     {u"%s could not be written.", u"无法写入%s。", u"無法寫入%s。",
-      u"%s не може да бъде записан."}},
+     {u"%1 could not be written.", u"无法写入%1。", u"無法寫入%1。",
+      u"%1 не може да бъде записан."}},
     {TextId::FileNotRead,
-     {u"%s could not be read.", u"无法读取%s。", u"無法讀取%s。", u"%s не може да бъде прочетен."}},
+     {u"%1 could not be read.", u"无法读取%1。", u"無法讀取%1。", u"%1 не може да бъде прочетен."}},
     {TextId::BackupNotProfile,
-     {u"%s is a backup, not a profile.", u"%s是备份，不是配置文件。", u"%s是備份，不是設定檔。",
-      u"%s е резервно копие, а не профил."}},
+     {u"%1 is a backup, not a profile.", u"%1是备份，不是配置文件。", u"%1是備份，不是設定檔。",
+      u"%1 е резервно копие, а не профил."}},
     {TextId::PageButton, {u"Button %1", u"按键%1", u"按鍵%1", u"Бутон %1"}},
     {TextId::StageName, {u"DPI stage %1", u"DPI第%1段", u"DPI第%1段", u"DPI ниво %1"}},
     {TextId::StageColourName,
@@ -259,6 +260,17 @@ std::u16string_view text(Language language, TextId id) {
     if (row >= kRows.size()) return {};
     const auto column = static_cast<std::size_t>(language);
     return kRows[row].texts[column < kLanguageCount ? column : 0];
+}
+
+std::u16string filledText(Language language, TextId id, std::u16string_view first,
+                          std::u16string_view second) {
+    std::u16string out(text(language, id));
+    for (const auto& [mark, with] : {std::pair{std::u16string_view(u"%1"), first},
+                                     std::pair{std::u16string_view(u"%2"), second}}) {
+        const std::size_t at = out.find(mark);
+        if (at != std::u16string::npos) out.replace(at, mark.size(), with);
+    }
+    return out;
 }
 
 std::u16string_view guideLinkText(Language language) {

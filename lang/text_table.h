@@ -48,7 +48,7 @@ enum class TextId : std::uint8_t {
     StartFailed, FailedCall, ErrorCode,
     // Profiles and backups: the notification icon's menu, its file dialogs'
     // filters, the name a new profile is offered, then balloons, questions and
-    // messages, in which "%s" stands for a profile's name or a file's.
+    // messages, in which "%1" stands for a profile's name or a file's.
     ProfilesMenu, NoProfiles, SaveProfileAs, OpenProfilesFolder, BackUp, Restore,
     ProfileFilter, BackupFilter, NewProfileName,
     ProfileApplied, ProfileRefused, ProfileSaved, DropChangesForProfile, ApplyBeforeSaving,
@@ -68,6 +68,10 @@ enum class TextId : std::uint8_t {
 // A language value outside the four reads as English; an id outside the table
 // gives an empty text.
 std::u16string_view text(Language language, TextId id);
+
+// The row's text with its "%1" and "%2" replaced by `first` and `second`.
+std::u16string filledText(Language language, TextId id, std::u16string_view first,
+                          std::u16string_view second = {});
 
 // The page's link opens the user guide that ships beside the program (the
 // WebLink row names its file); this is what the link reads.

@@ -23,18 +23,6 @@ std::u16string number(int n) {
     return digits;
 }
 
-// The row's text with "%1" and "%2" replaced.
-std::u16string filled(Language language, TextId id, std::u16string_view first,
-                      std::u16string_view second = {}) {
-    std::u16string out(text(language, id));
-    for (const auto& [mark, with] : {std::pair{std::u16string_view(u"%1"), first},
-                                     std::pair{std::u16string_view(u"%2"), second}}) {
-        const std::size_t at = out.find(mark);
-        if (at != std::u16string::npos) out.replace(at, mark.size(), with);
-    }
-    return out;
-}
-
 std::u16string hexColour(Rgb c) {
     constexpr char16_t digits[] = u"0123456789ABCDEF";
     std::u16string out = u"#";
@@ -77,7 +65,7 @@ std::u16string controlName(int stop, Language language) {
         case K::ModeB:
             return u"Mode B";
         case K::Box:
-            return filled(language, TextId::PageButton, number(s.index));
+            return filledText(language, TextId::PageButton, number(s.index));
         case K::Default:
             return t(TextId::Default);
         case K::ReportRate:
@@ -87,9 +75,9 @@ std::u16string controlName(int stop, Language language) {
                      : s.index == 2 ? TextId::Parameter
                                     : TextId::Effect);
         case K::Stage:
-            return filled(language, TextId::StageName, number(s.index));
+            return filledText(language, TextId::StageName, number(s.index));
         case K::Swatch:
-            return filled(language, TextId::StageColourName, number(s.index));
+            return filledText(language, TextId::StageColourName, number(s.index));
         case K::PointerSlider:
             return t(s.index == 1   ? TextId::MouseSpeed
                      : s.index == 2 ? TextId::ScrollingSpeed
@@ -191,10 +179,10 @@ AccessibleControl describeControl(int stop, const PageView& view, const AccessCo
             if (!mayChooseStageColour(record, index)) c.state |= kAccessUnavailable;
             break;
         case K::PointerSlider:
-            c.value =
-                filled(language, TextId::SliderPosition,
-                       number(pointerSliderPosition(record, static_cast<PointerSlider>(s.index))),
-                       number(layout::kPointerSegments));
+            c.value = filledText(
+                language, TextId::SliderPosition,
+                number(pointerSliderPosition(record, static_cast<PointerSlider>(s.index))),
+                number(layout::kPointerSegments));
             break;
         case K::PointerTick:
             checkedIf(record[s.index == 1 ? rec::kPointerPrecision : rec::kScrollOneScreen] == 1);
