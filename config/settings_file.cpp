@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "config/ascii_case.h"
 #include "config/error_number.h"
 
 namespace trv {
@@ -22,10 +23,7 @@ std::u16string writeFailedText(std::uint32_t systemError) {
 
 bool nameEndsWith(std::u16string_view name, std::u16string_view suffix) {
     if (name.size() < suffix.size()) return false;
-    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; };
-    const std::u16string_view end = name.substr(name.size() - suffix.size());
-    return std::equal(end.begin(), end.end(), suffix.begin(),
-                      [&](char16_t a, char16_t b) { return lower(a) == lower(b); });
+    return sameIgnoringAsciiCase(name.substr(name.size() - suffix.size()), suffix);
 }
 
 std::array<std::uint8_t, settings_file::kSize> settingsFileBytes(std::uint8_t firstRunFlag,

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "config/ascii_case.h"
+
 namespace trv {
 
 namespace {
@@ -20,21 +22,11 @@ std::size_t fileNameStart(std::u16string_view path) {
     return last == std::u16string_view::npos ? 0 : last + 1;
 }
 
-char16_t asciiLower(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c;
-}
-
-bool sameFileName(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char16_t x, char16_t y) { return asciiLower(x) == asciiLower(y); });
-}
-
 // A file beside the executable, unless the executable itself carries that
 // name: then there is no such file (an empty path names none).
 std::u16string besideExecutable(std::u16string_view executablePath, std::u16string_view name) {
     const std::size_t start = fileNameStart(executablePath);
-    if (sameFileName(executablePath.substr(start), name)) return {};
+    if (sameIgnoringAsciiCase(executablePath.substr(start), name)) return {};
     return std::u16string(executablePath.substr(0, start)) + std::u16string(name);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/ascii_case.h"
 #include "config/block_backup.h"
 #include "config/profile_store_text.h"
 
@@ -32,9 +33,7 @@ std::vector<std::u16string> profileNames(SettingsFileSystem& files, const std::u
     for (std::u16string& name : names) name.resize(name.size() - kProfileExtension.size());
     const auto folded = [](std::u16string_view name) {
         std::u16string lower(name);
-        for (char16_t& c : lower) {
-            if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        }
+        for (char16_t& c : lower) c = asciiLower(c);
         return lower;
     };
     std::sort(names.begin(), names.end(), [&](const std::u16string& a, const std::u16string& b) {
@@ -52,10 +51,7 @@ std::u16string profilePath(const std::u16string& folder, std::u16string_view nam
 bool inFolder(std::u16string_view folder, std::u16string_view path) {
     const std::u16string_view parent = path.substr(0, path.size() - fileNameOf(path).size());
     const auto same = [](char16_t a, char16_t b) {
-        const auto fold = [](char16_t c) -> char16_t {
-            if (c == u'/') return u'\\';
-            return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-        };
+        const auto fold = [](char16_t c) { return c == u'/' ? u'\\' : asciiLower(c); };
         return fold(a) == fold(b);
     };
     return parent.size() == folder.size() &&

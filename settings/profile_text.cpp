@@ -6,6 +6,7 @@
 
 #include "assign/assignment.h"
 #include "assign/key_tables.h"
+#include "config/ascii_case.h"
 #include "config/profile_store.h"
 #include "config/profile_store_text.h"
 #include "settings/profile_words.h"
@@ -205,7 +206,7 @@ class Reader {
     void takeSection(const profile::Entry& entry) {
         section_.reset();
         const auto known = std::find_if(std::begin(kSections), std::end(kSections),
-                                        [&](auto s) { return sameWords(s, entry.name); });
+                                        [&](auto s) { return sameIgnoringAsciiCase(s, entry.name); });
         if (known == std::end(kSections)) {
             std::u16string list;
             for (auto s : kSections) {
@@ -241,7 +242,7 @@ class Reader {
         }
         const auto& keys = profileKeys();
         const auto key = std::find_if(keys.begin(), keys.end(), [&](const ProfileKey& k) {
-            return k.section == *section_ && sameWords(k.name, entry.name);
+            return k.section == *section_ && sameIgnoringAsciiCase(k.name, entry.name);
         });
         if (key == keys.end()) {
             problem(entry.line,

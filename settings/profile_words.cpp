@@ -6,6 +6,7 @@
 #include "assign/assignment.h"
 #include "assign/key_tables.h"
 #include "assign/scan_codes.h"
+#include "config/ascii_case.h"
 #include "config/profile_store_text.h"
 #include "lang/dialog_labels.h"
 #include "perf/lighting.h"
@@ -85,15 +86,11 @@ std::optional<unsigned> decimalOf(std::u16string_view digits) {
     return value;
 }
 
-char16_t asciiLower(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
-}
-
 // A value from a list of words (item n means value n); nothing when none matches.
 std::optional<std::uint8_t> itemOf(const std::vector<std::u16string_view>& items,
                                    std::u16string_view words) {
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (sameWords(items[i], words)) return static_cast<std::uint8_t>(i);
+        if (sameIgnoringAsciiCase(items[i], words)) return static_cast<std::uint8_t>(i);
     }
     return std::nullopt;
 }
@@ -208,7 +205,7 @@ std::u16string parameterWordsOf(AssignmentType type, std::uint8_t value) {
 std::optional<std::uint8_t> parameterOfWords(AssignmentType type, std::u16string_view text) {
     const ParameterWords& words = parameterWords(type);
     for (std::size_t i = 0; i < words.items.size(); ++i) {
-        if (sameWords(words.items[i], text)) return words.values[i];
+        if (sameIgnoringAsciiCase(words.items[i], text)) return words.values[i];
     }
     return std::nullopt;
 }
@@ -234,13 +231,14 @@ std::u16string fireTimesWords(std::uint8_t times) {
 }
 
 std::optional<std::uint8_t> fireTimesOfWords(std::u16string_view text) {
-    if (sameWords(text, kUntilReleased)) return 0;
+    if (sameIgnoringAsciiCase(text, kUntilReleased)) return 0;
     const std::size_t space = text.find(u' ');
     if (space == std::u16string_view::npos) return std::nullopt;
     const auto count = decimalOf(text.substr(0, space));
     const std::u16string_view unit = text.substr(space + 1);
     if (!count || *count == 0 || *count > kMaxFireTimes ||
-        !(sameWords(unit, u"times") || (*count == 1 && sameWords(unit, u"time")))) {
+        !(sameIgnoringAsciiCase(unit, u"times") ||
+          (*count == 1 && sameIgnoringAsciiCase(unit, u"time")))) {
         return std::nullopt;
     }
     return static_cast<std::uint8_t>(*count);
@@ -284,7 +282,7 @@ std::u16string wordsOf(WordKind kind, std::uint8_t sensorType, std::uint8_t valu
 std::optional<std::uint8_t> valueOfWords(WordKind kind, std::uint8_t sensorType,
                                          std::u16string_view words) {
     for (const auto& [v, word] : wordTable(kind, sensorType)) {
-        if (sameWords(word, words)) return v;
+        if (sameIgnoringAsciiCase(word, words)) return v;
     }
     return std::nullopt;
 }
@@ -397,14 +395,6 @@ std::u16string_view trimmed(std::u16string_view text) {
     const std::size_t first = text.find_first_not_of(kBlanks);
     if (first == std::u16string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-bool sameWords(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-    }
-    return true;
 }
 
 std::u16string decimal(unsigned value) {

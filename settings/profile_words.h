@@ -67,7 +67,6 @@ std::optional<AssignmentBytes> assignmentOfWords(std::u16string_view words,
 std::u16string byteWords(std::uint8_t value);
 
 std::u16string_view trimmed(std::u16string_view text);
-bool sameWords(std::u16string_view a, std::u16string_view b);  // ASCII case ignored
 
 std::u16string decimal(unsigned value);
 std::u16string ascii(std::string_view text);
