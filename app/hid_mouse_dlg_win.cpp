@@ -61,8 +61,7 @@ bool isPageList(int id) {
            id == static_cast<int>(ui::ListId::LightParameter) ||
            id == static_cast<int>(ui::ListId::LightEffect) ||
            id == static_cast<int>(ui::ListId::DpiSubList) ||
-           (id >= static_cast<int>(ui::ListId::Assignment1) &&
-            id < static_cast<int>(ui::ListId::Assignment1) + ui::layout::kPageButtons);
+           ui::buttonOfList(static_cast<ui::ListId>(id)).has_value();
 }
 
 RECT toRect(const ui::Rect& r) {
@@ -344,7 +343,6 @@ void CHidMouseDlg::pressKey(ui::Key key) {
     const int focusBefore = model_->focus().stop;
     const KeyOutcome outcome = model_->key(key, list, lists_.count(ui::ListId::DpiSubList) != 0);
     carryOut(outcome.press);
-    const int first = static_cast<int>(ui::ListId::Assignment1);
     for (const ui::KeyStep& step : outcome.listSteps) {
         const auto open = lists_.find(step.list);
         if (open == lists_.end()) continue;
@@ -352,9 +350,8 @@ void CHidMouseDlg::pressKey(ui::Key key) {
         if (step.kind == ui::KeyStep::Kind::SelectItem) {
             win::list_box::select(box, step.item);
             ::SetFocus(box);  // the list box tells screen readers of its item
-            const int button = static_cast<int>(step.list) - first + 1;
-            if (button >= 1 && button <= ui::layout::kPageButtons)
-                showDpiSubList(button, box, step.item);
+            if (const std::optional<int> button = ui::buttonOfList(step.list))
+                showDpiSubList(*button, box, step.item);
         } else if (step.kind == ui::KeyStep::Kind::Choose) {
             OnListCommand(static_cast<int>(step.list), LBN_SELCHANGE);
         }
@@ -608,13 +605,11 @@ std::optional<LRESULT> CHidMouseDlg::OnListCommand(int id, int code) {
     if (list == lists_.end()) return 0;  // a late notice from a list already closed
     const ModalScope modal(*this);
     const int selection = win::list_box::selection(list->second.get()).value_or(-1);
-    const int first = static_cast<int>(ui::ListId::Assignment1);
     ui::Redraw redraw;
-    if (id >= first && id < first + ui::layout::kPageButtons) {
-        const int button = id - first + 1;
+    if (const std::optional<int> button = ui::buttonOfList(static_cast<ui::ListId>(id))) {
         ui::DialogArgs args{win::toWide(model_->skinFolder()), textColour_, model_->language()};
         ui::Win32AssignmentDialogs dialogs(hwnd(), std::move(args), model_->sensorType());
-        if (model_->chooseAssignment(button, selection, dialogs, redraw)) {
+        if (model_->chooseAssignment(*button, selection, dialogs, redraw)) {
             closeListAfterNotification(static_cast<ui::ListId>(id));
             closeListAfterNotification(ui::ListId::DpiSubList);
         }
@@ -642,9 +637,8 @@ void CHidMouseDlg::followPointerOverLists(const MSG& msg) {
         const std::optional<int> item = win::list_box::itemAtPoint(under, client);
         if (!item) return;
         win::list_box::select(under, *item);
-        const int first = static_cast<int>(ui::ListId::Assignment1);
-        const int button = static_cast<int>(id) - first + 1;
-        if (button >= 1 && button <= ui::layout::kPageButtons) showDpiSubList(button, under, *item);
+        if (const std::optional<int> button = ui::buttonOfList(id))
+            showDpiSubList(*button, under, *item);
         return;
     }
 }

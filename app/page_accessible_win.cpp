@@ -73,7 +73,7 @@ class PageAccessible final : public IAccessible {
 
     void detach() {
         page_ = nullptr;
-        if (standard_) std::exchange(standard_, nullptr)->Release();
+        standard_.reset();
     }
 
     // IUnknown
@@ -298,7 +298,7 @@ class PageAccessible final : public IAccessible {
         if (!out) return E_POINTER;
         *out = nullptr;
         if (!page_) return CO_E_OBJNOTCONNECTED;
-        if (isSelf(child)) return standard_ ? (standard_->*system)(child, out) : S_FALSE;
+        if (isSelf(child)) return standard_ ? (standard_.get()->*system)(child, out) : S_FALSE;
         const std::optional<ui::AccessibleControl> c = controlOf(child);
         if (!c) return E_INVALIDARG;
         return text(pick(*c), out);
@@ -306,31 +306,24 @@ class PageAccessible final : public IAccessible {
 
     HWND window_;
     AccessiblePage* page_;
-    IAccessible* standard_;
+    win::ComRef<IAccessible> standard_;
     std::atomic<ULONG> references_{1};
 };
 
 }  // namespace
 
 PageAccessibleOwner::~PageAccessibleOwner() {
-    if (object_) {
-        static_cast<PageAccessible*>(object_)->detach();
-        object_->Release();
-    }
-    if (comStarted_) ::CoUninitialize();
+    if (object_) static_cast<PageAccessible*>(object_.get())->detach();
 }
 
 std::optional<LRESULT> PageAccessibleOwner::answer(WPARAM wParam, LPARAM lParam) {
     if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) return std::nullopt;
     if (!object_) {
         // Handing the object out marshals it, which takes COM on this thread.
-        if (!comStarted_) {
-            comStarted_ = SUCCEEDED(
-                ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-        }
-        object_ = new PageAccessible(window_, page_);
+        if (!com_) com_.emplace();
+        object_.reset(new PageAccessible(window_, page_));
     }
-    return ::LresultFromObject(kIidAccessible, wParam, object_);
+    return ::LresultFromObject(kIidAccessible, wParam, object_.get());
 }
 
 }  // namespace trv

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "ui/page_access.h"
+#include "window/com.h"
 
 namespace trv {
 
@@ -51,8 +52,9 @@ class PageAccessibleOwner {
   private:
     HWND window_;
     AccessiblePage& page_;
-    IAccessible* object_ = nullptr;
-    bool comStarted_ = false;
+    // COM goes after the object, which its destruction releases first.
+    std::optional<win::ComScope> com_;
+    win::ComRef<IAccessible> object_;
 };
 
 }  // namespace trv

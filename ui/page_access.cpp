@@ -113,8 +113,8 @@ std::u16string listName(ListId list, Language language) {
         default:
             break;
     }
-    const int button = static_cast<int>(list) - static_cast<int>(ListId::Assignment1) + 1;
-    return controlName(stopIndex({K::Box, button}), language);
+    const std::optional<int> button = buttonOfList(list);
+    return button ? controlName(stopIndex({K::Box, *button}), language) : std::u16string();
 }
 
 AccessibleControl describeControl(int stop, const PageView& view, const AccessContext& context) {

@@ -4,6 +4,7 @@
 // model; the rules that change it live beside it in ui/.
 
 #include <array>
+#include <optional>
 
 #include "assign/assignment_list.h"
 
@@ -20,6 +21,12 @@ enum class ListId : int {
 
 constexpr ListId assignmentList(int button) {  // 1..7
     return static_cast<ListId>(static_cast<int>(ListId::Assignment1) + button - 1);
+}
+// The button (1..7) whose assignment list `list` is; nothing for other lists.
+constexpr std::optional<int> buttonOfList(ListId list) {
+    const int button = static_cast<int>(list) - static_cast<int>(ListId::Assignment1) + 1;
+    if (button < 1 || button > 7) return std::nullopt;
+    return button;
 }
 
 struct OpenLists {

@@ -11,51 +11,11 @@
 
 #include <utility>
 
+#include "window/com.h"
+
 namespace trv::win {
 
 namespace {
-
-// One reference to a COM object, released when it goes.
-template <typename T>
-class ComRef {
-  public:
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() { reset(); }
-
-    T* get() const { return object_; }
-    T* operator->() const { return object_; }
-    explicit operator bool() const { return object_ != nullptr; }
-    // For the call that fills it: whatever was held is released first.
-    T** put() {
-        reset();
-        return &object_;
-    }
-    void** putVoid() { return reinterpret_cast<void**>(put()); }
-    void reset() {
-        if (object_) std::exchange(object_, nullptr)->Release();
-    }
-
-  private:
-    T* object_ = nullptr;
-};
-
-// COM for this thread, for as long as the open takes, unless the thread has
-// it already in the other threading model (then that one serves).
-class ComScope {
-  public:
-    ComScope()
-        : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope() {
-        if (SUCCEEDED(result_)) ::CoUninitialize();
-    }
-
-  private:
-    HRESULT result_;
-};
 
 class Variant {
   public:
