@@ -40,11 +40,6 @@ std::optional<TextId> textOf(const std::array<ArgumentText, N>& table, std::int6
     return std::nullopt;
 }
 
-std::u16string decimal(std::int64_t n) {
-    const std::string digits = std::to_string(n);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 Balloon info(std::u16string text) {
     return Balloon{std::move(text), std::u16string(kInfo), kShortNoticeMs};
 }
@@ -73,7 +68,7 @@ std::optional<Balloon> balloonFor(std::uint32_t code, std::int64_t argument, Lan
             return std::nullopt;
         case balloon_code::kMacroKey:
             if (argument == 0) return std::nullopt;
-            return info(rowText(TextId::MacroKey) + decimal(argument));
+            return info(rowText(TextId::MacroKey) + decimalText(argument));
         case balloon_code::kMouseFound:
             return Balloon{rowText(TextId::MouseDetected), std::u16string(kInfo),
                            kPresenceNoticeMs};

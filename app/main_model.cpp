@@ -344,7 +344,7 @@ void MainWindowModel::applyProfile(const std::u16string& name) {
         std::u16string where = file;
         if (first.line != 0) {
             where += u':';
-            where += readable::decimal(static_cast<unsigned>(first.line));
+            where += decimalText(static_cast<unsigned>(first.line));
         }
         refuseProfile(name, where + u": " + first.text);
         return;
@@ -386,8 +386,7 @@ void MainWindowModel::saveProfileAs() {
     std::u16string proposed;
     for (unsigned n = 1;
          proposed.empty() || std::find(names.begin(), names.end(), proposed) != names.end(); ++n) {
-        proposed =
-            std::u16string(text(language, TextId::NewProfileName)) + u" " + readable::decimal(n);
+        proposed = std::u16string(text(language, TextId::NewProfileName)) + u" " + decimalText(n);
     }
     const std::optional<std::u16string> path =
         window_.chooseFile({true, titleOf(language, TextId::SaveProfileAs), *folder,

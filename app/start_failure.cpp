@@ -34,11 +34,6 @@ constexpr std::array<std::u16string_view, 22> kGdiplusStatusNames{
     u"ProfileNotFound",
 };
 
-std::u16string decimal(int value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 }  // namespace
 
 StartFailure systemStartFailure(std::u16string_view call, std::uint32_t systemError,
@@ -57,7 +52,7 @@ StartFailure gdiplusStartFailure(int status) {
     const bool known = status >= 0 && static_cast<std::size_t>(status) < kGdiplusStatusNames.size();
     return {u"GdiplusStartup",
             known ? std::u16string(kGdiplusStatusNames[static_cast<std::size_t>(status)]) : u"",
-            decimal(status)};
+            decimalText(status)};
 }
 
 std::u16string startFailureText(Language language, const StartFailure& failure) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "assign/assignment.h"
+#include "lang/text_table.h"
 #include "perf/dpi.h"
 #include "perf/lighting.h"
 #include "settings/profile_words.h"
@@ -34,11 +35,11 @@ std::u16string stageLevelWords(std::uint8_t sensorType, std::uint8_t code) {
 void appendStages(std::u16string& text, const ConfigBlock& block) {
     const auto& image = block.image;
     const std::uint8_t sensorType = image[block::kSensorType];
-    text += u"DPI stages: " + decimal(image[block::kEnabledStageCount]) + u" ticked\n";
+    text += u"DPI stages: " + decimalText(image[block::kEnabledStageCount]) + u" ticked\n";
     std::size_t slot = 0;
     for (std::size_t stage = 1; stage <= block::kStageCount; ++stage) {
         const std::uint8_t code = image[block::kStageDpiCodes + stage - 1];
-        text += u"  Stage " + decimal(static_cast<unsigned>(stage)) + u": " +
+        text += u"  Stage " + decimalText(static_cast<unsigned>(stage)) + u": " +
                 stageLevelWords(sensorType, code);
         // Only ticked stages take a colour slot, in stage order.
         if ((code & kStageDisabledBit) != 0) {
@@ -82,7 +83,7 @@ void appendButtons(std::u16string& text, const ConfigBlock& block) {
         for (std::size_t button = 1; button <= block::kPairCount; ++button) {
             const std::size_t at = pairOffset(mode, button);
             const AssignmentPair pair{block.image[at], block.image[at + 1]};
-            text += u"  Button " + decimal(static_cast<unsigned>(button)) + u": ";
+            text += u"  Button " + decimalText(static_cast<unsigned>(button)) + u": ";
             if (const auto assignment = decodeAssignment(pair)) {
                 text += assignmentWords({static_cast<std::uint8_t>(assignment->type),
                                          assignment->parameter, assignment->fireTimes});
@@ -100,11 +101,11 @@ std::u16string blockStatus(const ConfigBlock& block) {
     std::u16string text;
     text += u"Report rate: " +
             wordsOf(WordKind::ReportRate, 0, block.header[block::kReportRateCode]) + u"\n";
-    text += u"Sensor type: " + decimal(block.image[block::kSensorType]) + u"\n";
+    text += u"Sensor type: " + decimalText(block.image[block::kSensorType]) + u"\n";
     appendStages(text, block);
     text += u"Lighting: " + lightingWords(block) + u"\n";
-    text += u"Fire key times: make " + decimal(block.image[block::kFireMakeTime]) + u", break " +
-            decimal(block.image[block::kFireBreakTime]) + u"\n";
+    text += u"Fire key times: make " + decimalText(block.image[block::kFireMakeTime]) +
+            u", break " + decimalText(block.image[block::kFireBreakTime]) + u"\n";
     appendButtons(text, block);
     return text;
 }

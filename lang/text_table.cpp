@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <utility>
 
 namespace trv {
@@ -260,6 +261,11 @@ std::u16string_view text(Language language, TextId id) {
     if (row >= kRows.size()) return {};
     const auto column = static_cast<std::size_t>(language);
     return kRows[row].texts[column < kLanguageCount ? column : 0];
+}
+
+std::u16string decimalText(long long value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
 }
 
 std::u16string filledText(Language language, TextId id, std::u16string_view first,

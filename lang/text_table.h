@@ -69,6 +69,9 @@ enum class TextId : std::uint8_t {
 // gives an empty text.
 std::u16string_view text(Language language, TextId id);
 
+// A whole number as the texts write it: ASCII digits, a minus sign if negative.
+std::u16string decimalText(long long value);
+
 // The row's text with its "%1" and "%2" replaced by `first` and `second`.
 std::u16string filledText(Language language, TextId id, std::u16string_view first,
                           std::u16string_view second = {});

@@ -41,11 +41,6 @@ std::vector<std::u16string> allOf(const std::array<std::u16string_view, N>& tabl
     return {table.begin(), table.end()};
 }
 
-std::u16string decimal(unsigned n) {
-    const std::string digits = std::to_string(n);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 std::optional<std::size_t> chosen(int selection, std::size_t itemCount) {
     if (selection < 0 || static_cast<std::size_t>(selection) >= itemCount) return std::nullopt;
     return static_cast<std::size_t>(selection);
@@ -69,7 +64,7 @@ std::u16string neonText(std::uint8_t index) {
     if (index >= kNeonPeriods) return {};
     // Period (index + 1) half seconds: whole seconds bare, halves with ".5".
     const unsigned halves = index + 1u;
-    std::u16string seconds = decimal(halves / 2);
+    std::u16string seconds = decimalText(halves / 2);
     if (halves % 2 != 0) seconds = (halves == 1 ? u"0" : seconds) + u".5";
     return seconds + u"S";
 }

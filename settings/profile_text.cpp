@@ -9,6 +9,7 @@
 #include "config/ascii_case.h"
 #include "config/profile_store.h"
 #include "config/profile_store_text.h"
+#include "lang/text_table.h"
 #include "settings/profile_words.h"
 
 namespace trv::readable {
@@ -37,7 +38,7 @@ constexpr std::u16string_view kSections[] = {u"Profile", u"ReportRate", u"DPI", 
                                              u"Buttons", u"ModeA",      u"ModeB", u"Pointer"};
 
 std::u16string numbered(std::u16string_view head, std::size_t n, std::u16string_view tail = u"") {
-    return std::u16string(head) + decimal(static_cast<unsigned>(n)) + std::u16string(tail);
+    return std::u16string(head) + decimalText(static_cast<unsigned>(n)) + std::u16string(tail);
 }
 
 // Every key in the order export writes them.
@@ -138,9 +139,9 @@ std::u16string valueWords(const ProfileKey& key, const SettingsRecord& record,
                           const ButtonLabels& labels, std::uint8_t sensorType) {
     switch (key.kind) {
         case KeyKind::Format:
-            return decimal(kProfileFormat);
+            return decimalText(kProfileFormat);
         case KeyKind::SensorType:
-            return decimal(sensorType);
+            return decimalText(sensorType);
         case KeyKind::Byte:
             return wordsOf(key.words, sensorType, record[key.offset]);
         case KeyKind::Colour:
@@ -205,8 +206,9 @@ class Reader {
 
     void takeSection(const profile::Entry& entry) {
         section_.reset();
-        const auto known = std::find_if(std::begin(kSections), std::end(kSections),
-                                        [&](auto s) { return sameIgnoringAsciiCase(s, entry.name); });
+        const auto known = std::find_if(std::begin(kSections), std::end(kSections), [&](auto s) {
+            return sameIgnoringAsciiCase(s, entry.name);
+        });
         if (known == std::end(kSections)) {
             std::u16string list;
             for (auto s : kSections) {
@@ -222,7 +224,7 @@ class Reader {
         const auto [seen, first] = sectionLines_.try_emplace(*known, entry.line);
         if (!first) {
             problem(entry.line, u"section [" + std::u16string(*known) +
-                                    u"] already began on line " + decimal(seen->second));
+                                    u"] already began on line " + decimalText(seen->second));
             inUnknownSection_ = true;  // its keys are not read twice
             return;
         }
@@ -251,7 +253,8 @@ class Reader {
         }
         const auto [seen, first] = keyLines_.try_emplace(&*key, entry.line);
         if (!first) {
-            problem(entry.line, key->name + u" is already set on line " + decimal(seen->second));
+            problem(entry.line,
+                    key->name + u" is already set on line " + decimalText(seen->second));
             return;
         }
         given_.push_back({&*key, *entry.value, entry.line});
@@ -267,19 +270,19 @@ class Reader {
     // The format, and the sensor type the DPI labels are read by.
     std::uint8_t readHead() {
         if (const GivenValue* format = givenOf(KeyKind::Format)) {
-            if (format->value != decimal(kProfileFormat)) {
+            if (format->value != decimalText(kProfileFormat)) {
                 problem(format->line, u"format " + quoted(format->value) +
                                           u" is not one this tool reads; it reads format " +
-                                          decimal(kProfileFormat));
+                                          decimalText(kProfileFormat));
             }
         } else {
-            problem(0, u"no Format=" + decimal(kProfileFormat) +
+            problem(0, u"no Format=" + decimalText(kProfileFormat) +
                            u" in [Profile]: not a profile of trv418ctl");
         }
         const GivenValue* sensor = givenOf(KeyKind::SensorType);
         if (sensor == nullptr) return 0;
         for (std::uint8_t type : {0, 1}) {
-            if (sensor->value == decimal(type)) return type;
+            if (sensor->value == decimalText(type)) return type;
         }
         problem(sensor->line, u"SensorType takes 0 or 1, not " + quoted(sensor->value));
         return 0;
@@ -319,7 +322,7 @@ class Reader {
             case KeyKind::Label:
                 if (given.value.size() > ProfileStore::kMaxValueLength) {
                     problem(given.line, key.name + u": a label holds at most " +
-                                            decimal(ProfileStore::kMaxValueLength) +
+                                            decimalText(ProfileStore::kMaxValueLength) +
                                             u" characters");
                     break;
                 }

@@ -9,6 +9,7 @@
 #include "config/ascii_case.h"
 #include "config/profile_store_text.h"
 #include "lang/dialog_labels.h"
+#include "lang/text_table.h"
 #include "perf/lighting.h"
 #include "perf/pointer.h"
 #include "perf/report_rate.h"
@@ -65,11 +66,11 @@ std::u16string wordOf(WordKind kind, std::uint8_t sensorType, std::uint8_t v) {
         case WordKind::ModeShown:
             return v == 0 ? u"Mode A" : v == 1 ? u"Mode B" : u"";
         case WordKind::FireTime:
-            return v >= kFirstFireTime ? decimal(v) : u"";
+            return v >= kFirstFireTime ? decimalText(v) : u"";
         case WordKind::SliderPos:
-            return v >= kPointerSliderMin && v <= kPointerSliderMax ? decimal(v) : u"";
+            return v >= kPointerSliderMin && v <= kPointerSliderMax ? decimalText(v) : u"";
         case WordKind::ScrollPos:
-            return v <= kPointerSliderMax ? decimal(v) : u"";
+            return v <= kPointerSliderMax ? decimalText(v) : u"";
     }
     return {};
 }
@@ -166,7 +167,7 @@ ParameterWords makeParameterWords(AssignmentType type) {
                         std::find_if(std::begin(kKeysByPosition), std::end(kKeysByPosition),
                                      [&](const UsageName& k) { return k.usage == usage; });
                     add(usage, named != std::end(kKeysByPosition) ? std::u16string(named->name)
-                                                                  : u"Key " + decimal(usage));
+                                                                  : u"Key " + decimalText(usage));
                 }
             }
             break;
@@ -227,7 +228,7 @@ std::u16string parameterExamples(AssignmentType type) {
 std::u16string fireTimesWords(std::uint8_t times) {
     if (times == 0) return std::u16string(kUntilReleased);
     if (times > kMaxFireTimes) return byteWords(times);
-    return decimal(times) + (times == 1 ? u" time" : u" times");
+    return decimalText(times) + (times == 1 ? u" time" : u" times");
 }
 
 std::optional<std::uint8_t> fireTimesOfWords(std::u16string_view text) {
@@ -387,7 +388,7 @@ std::optional<AssignmentBytes> assignmentOfWords(std::u16string_view words,
 }
 
 std::u16string byteWords(std::uint8_t value) {
-    return std::u16string(kBytePrefix) + decimal(value);
+    return std::u16string(kBytePrefix) + decimalText(value);
 }
 
 std::u16string_view trimmed(std::u16string_view text) {
@@ -395,10 +396,6 @@ std::u16string_view trimmed(std::u16string_view text) {
     const std::size_t first = text.find_first_not_of(kBlanks);
     if (first == std::u16string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-std::u16string decimal(unsigned value) {
-    return ascii(std::to_string(value));
 }
 
 std::u16string ascii(std::string_view text) {

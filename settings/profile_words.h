@@ -68,7 +68,6 @@ std::u16string byteWords(std::uint8_t value);
 
 std::u16string_view trimmed(std::u16string_view text);
 
-std::u16string decimal(unsigned value);
 std::u16string ascii(std::string_view text);
 // UTF-8 for the console and files.
 std::string utf8(std::u16string_view text);

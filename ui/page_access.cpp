@@ -14,15 +14,6 @@ namespace {
 
 using K = FocusKind;
 
-std::u16string number(int n) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + n % 10));
-        n /= 10;
-    } while (n > 0);
-    return digits;
-}
-
 std::u16string hexColour(Rgb c) {
     constexpr char16_t digits[] = u"0123456789ABCDEF";
     std::u16string out = u"#";
@@ -65,7 +56,7 @@ std::u16string controlName(int stop, Language language) {
         case K::ModeB:
             return u"Mode B";
         case K::Box:
-            return filledText(language, TextId::PageButton, number(s.index));
+            return filledText(language, TextId::PageButton, decimalText(s.index));
         case K::Default:
             return t(TextId::Default);
         case K::ReportRate:
@@ -75,9 +66,9 @@ std::u16string controlName(int stop, Language language) {
                      : s.index == 2 ? TextId::Parameter
                                     : TextId::Effect);
         case K::Stage:
-            return filledText(language, TextId::StageName, number(s.index));
+            return filledText(language, TextId::StageName, decimalText(s.index));
         case K::Swatch:
-            return filledText(language, TextId::StageColourName, number(s.index));
+            return filledText(language, TextId::StageColourName, decimalText(s.index));
         case K::PointerSlider:
             return t(s.index == 1   ? TextId::MouseSpeed
                      : s.index == 2 ? TextId::ScrollingSpeed
@@ -181,8 +172,8 @@ AccessibleControl describeControl(int stop, const PageView& view, const AccessCo
         case K::PointerSlider:
             c.value = filledText(
                 language, TextId::SliderPosition,
-                number(pointerSliderPosition(record, static_cast<PointerSlider>(s.index))),
-                number(layout::kPointerSegments));
+                decimalText(pointerSliderPosition(record, static_cast<PointerSlider>(s.index))),
+                decimalText(layout::kPointerSegments));
             break;
         case K::PointerTick:
             checkedIf(record[s.index == 1 ? rec::kPointerPrecision : rec::kScrollOneScreen] == 1);
